@@ -1,0 +1,3 @@
+#include "chartpoints.h"
+
+int ChartPoints = 100;
