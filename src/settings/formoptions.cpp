@@ -1,0 +1,3 @@
+#include "formoptions.h"
+
+TFOptions::TFOptions(QWidget* parent) : QWidget(parent, Qt::Window) { setWindowTitle(QStringLiteral("Настройки")); }

@@ -1,0 +1,3 @@
+#include "formstat.h"
+
+TFStat::TFStat(QWidget* parent) : QWidget(parent, Qt::Window) { setWindowTitle(QStringLiteral("Статистика")); }
