@@ -1,0 +1,209 @@
+// Through real pseudo-terminals served by the meter-emulator program, with the QSerialPort backend: the
+// bytes on the wire, the waits, and the search, as a user's machine would see them.
+#include "app/portsearch.h"
+#include "app/rcpthread.h"
+#include "emulatorprocess.h"
+#include "link/serialportbackend.h"
+#include "link/unitcomport.h"
+#include "toolkit/statuspanels.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+std::unique_ptr<LinkState> linkOn(const QStringList& slotNames) {
+    return std::make_unique<LinkState>(std::make_unique<SerialPortBackend>(), PortTable::fromList(slotNames));
+}
+
+// "PC 37", "M 00", ... from the emulator's transcript lines.
+QStringList wire(const QString& transcript) {
+    static const QRegularExpression line(QStringLiteral("(PC->meter|meter->PC) 0x([0-9A-F]{2})"));
+    QStringList out;
+    for (auto it = line.globalMatch(transcript); it.hasNext();) {
+        const auto m = it.next();
+        out << (m.captured(1) == "PC->meter" ? "PC " : "M ") + m.captured(2);
+    }
+    return out;
+}
+
+bool readChannels(LinkState& link, std::vector<std::uint8_t>& data) {
+    if (!link.Command(Cmd::CmdReadChannels))
+        return false;
+    for (int i = 0; i < Cmd::ChannelBytes; ++i) {
+        const auto byte = link.ReadEcho();
+        if (!byte)
+            return false;
+        data.push_back(*byte);
+    }
+    return true;
+}
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void probeAnsweredWithZeroCountsAsPresent() {
+        EmulatorProcess meter({"--probe-answer", "0"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        link->OpenPort('1');
+        QVERIFY(link->PortHandle);
+        QCOMPARE(link->ProbeMeter(), 1u);
+        QCOMPARE(link->ReceiveBuffer, 0);
+        link->ClosePort();
+        QCOMPARE(wire(meter.stopAndReadTranscript()), (QStringList{"PC 37", "M 00"}));
+    }
+
+    void identificationExchangeOnTheWire() {
+        EmulatorProcess meter({"--ident", "65", "--config", "2"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        std::optional<std::uint8_t> ident, config;
+        const auto result = RunExchange(*link, Probe::Skip, [&] {
+            return link->Command(Cmd::CmdIdentify) && (ident = link->ReadEcho()) &&
+                   link->Command(Cmd::CmdReadConfig) && (config = link->ReadEcho());
+        });
+        QCOMPARE(result, ExchangeResult::Done);
+        QCOMPARE(ident.value_or(0), 65);
+        QCOMPARE(config.value_or(0xFF), 2);
+        QCOMPARE(wire(meter.stopAndReadTranscript()),
+                 (QStringList{"PC A7", "M A7", "M 41", "PC 41", "PC AB", "M AB", "M 02", "PC 02"}));
+    }
+
+    void liveChannelsArriveWithAnEchoForEveryByte() {
+        EmulatorProcess meter({"--rh", "45.2", "--tair", "-20", "--tglobe", "31.5"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        std::vector<std::uint8_t> data;
+        QCOMPARE(RunExchange(*link, Probe::First, [&] { return readChannels(*link, data); }), ExchangeResult::Done);
+        QCOMPARE(data, (std::vector<std::uint8_t>{0x01, 0xC4, 0xFF, 0x38, 0x01, 0x3B}));
+        QStringList expected{"PC 37", "M 37", "PC A3", "M A3"};
+        for (auto b : data) {
+            const QString hex = QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+            expected << "M " + hex << "PC " + hex;
+        }
+        QCOMPARE(wire(meter.stopAndReadTranscript()), expected);
+    }
+
+    void silentPortCostsElevenReads() {
+        EmulatorProcess meter({"--silent"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(RunExchange(*link, Probe::First, [] { return true; }), ExchangeResult::NoAnswer);
+        const auto ms = timer.elapsed();
+        QVERIFY2(ms >= 11 * 40 - 5 && ms < 1000, qPrintable(QString::number(ms)));
+    }
+
+    void missingOrBusyPortsAreSkippedFast() {
+        EmulatorProcess meter;
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        SerialPortBackend holder; // another program holds the port
+        QVERIFY(holder.open(meter.path()));
+        auto link = linkOn({"/dev/zevadav-no-such-port", meter.path()});
+        for (char digit : {'1', '2'}) {
+            QElapsedTimer timer;
+            timer.start();
+            link->OpenPort(digit);
+            QVERIFY(!link->PortHandle);
+            QCOMPARE(link->ProbeMeter(), 0u);
+            link->ClosePort();
+            QVERIFY2(timer.elapsed() < 100, qPrintable(QString::number(timer.elapsed())));
+        }
+    }
+
+    void meterFallingSilentEndsTheExchangeInAboutTwoSeconds() {
+        EmulatorProcess meter({"--silent-after", "4"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        std::vector<std::uint8_t> data;
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(RunExchange(*link, Probe::First, [&] { return readChannels(*link, data); }), ExchangeResult::Lost);
+        const auto ms = timer.elapsed();
+        QVERIFY2(ms >= 2000 && ms < 2600, qPrintable(QString::number(ms)));
+        QCOMPARE(data.size(), std::size_t{2}); // the bytes that came before stay
+        QVERIFY(!link->PortHandle);
+        // The port was really closed: it opens again at once.
+        SerialPortBackend again;
+        QVERIFY(again.open(meter.path()));
+    }
+
+    void pulledCableEndsTheExchangeAtOnce() {
+        auto meter = std::make_unique<EmulatorProcess>(QStringList{"--slow-ms", "400"});
+        QVERIFY2(meter->ok(), qPrintable(meter->error()));
+        auto link = linkOn({meter->path()});
+        QElapsedTimer timer;
+        const auto result = RunExchange(*link, Probe::Skip, [&] {
+            meter->kill(); // the meter's end of the line goes away before its answer comes
+            timer.start();
+            return link->Command(Cmd::CmdIdentify).has_value();
+        });
+        QCOMPARE(result, ExchangeResult::Lost);
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    void searchFindsTheMeterBehindSilentAndMissingPorts() {
+        EmulatorProcess silent1({"--silent"}), silent3({"--silent"}), meter;
+        QVERIFY(silent1.ok() && silent3.ok() && meter.ok());
+        auto link = linkOn({silent1.path(), "/dev/zevadav-no-such-port", silent3.path(), "", meter.path()});
+        PortSearch search(*link);
+        QStringList texts;
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(search.Pass([&](const QString& t) { texts << t; }, [] { return true; }));
+        const auto ms = timer.elapsed();
+        QCOMPARE(link->PortNumber, 5);
+        QCOMPARE(link->PortName, QString("COM5"));
+        QCOMPARE(texts.size(), 5);
+        QCOMPARE(texts.last(), PortSearch::TextFound);
+        // 11 reads on the first port, one on the third; missing ports cost nothing.
+        QVERIFY2(ms >= 12 * 40 - 10 && ms < 1500, qPrintable(QString::number(ms)));
+        QCOMPARE(wire(silent3.stopAndReadTranscript()), QStringList{"PC 37"});
+        QCOMPARE(wire(meter.stopAndReadTranscript()), (QStringList{"PC 37", "M 37"}));
+    }
+
+    void searchThreadShowsSuccessInPanelThree() {
+        EmulatorProcess silent({"--silent"}), meter;
+        QVERIFY(silent.ok() && meter.ok());
+        auto link = linkOn({silent.path(), meter.path()});
+        StatusPanels panels;
+        panels.setPanels({{55, Qt::AlignHCenter}, {70, Qt::AlignHCenter}, {50, Qt::AlignHCenter}, {50, Qt::AlignLeft}});
+        MyThread thread(*link);
+        thread.Resume([&](const QString& text) { panels.setPanelText(3, text); });
+        QTRY_COMPARE_WITH_TIMEOUT(panels.panelText(3), PortSearch::TextFound, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 2000);
+        QCOMPARE(link->PortNumber, 2);
+    }
+
+    // The program itself, as the README starts it: it finds the emulated meter on its own.
+    void programFindsTheMeterOnItsOwn() {
+        EmulatorProcess meter;
+        QVERIFY(meter.ok());
+        QProcess program;
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("ZEVADAV_PORTS", ":" + meter.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(ZEVADAV_PATH), {});
+        QVERIFY(program.waitForStarted(5000));
+        QString transcript;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 8000 && !wire(transcript).contains("M 37")) {
+            QTest::qWait(100);
+            QFile file(meter.transcriptPath());
+            if (file.open(QIODevice::ReadOnly))
+                transcript = QString::fromUtf8(file.readAll());
+        }
+        program.terminate();
+        program.waitForFinished(5000);
+        QVERIFY2(wire(transcript).mid(0, 2) == (QStringList{"PC 37", "M 37"}), qPrintable(transcript));
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_e2e.moc"
