@@ -5,6 +5,7 @@
 #include "emulatorprocess.h"
 #include "link/serialportbackend.h"
 #include "link/unitcomport.h"
+#include "meterexchanges.h"
 #include "toolkit/statuspanels.h"
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,17 +29,6 @@ QStringList wire(const QString& transcript) {
     return out;
 }
 
-bool readChannels(LinkState& link, std::vector<std::uint8_t>& data) {
-    if (!link.Command(Cmd::CmdReadChannels))
-        return false;
-    for (int i = 0; i < Cmd::ChannelBytes; ++i) {
-        const auto byte = link.ReadEcho();
-        if (!byte)
-            return false;
-        data.push_back(*byte);
-    }
-    return true;
-}
 } // namespace
 
 class TestEndToEnd : public QObject {

@@ -1,6 +1,7 @@
 // The byte primitives against the in-process emulated meter on a virtual clock.
 #include "emulatedbackend.h"
 #include "link/unitcomport.h"
+#include "meterexchanges.h"
 #include <QTest>
 
 namespace {
@@ -30,18 +31,6 @@ QStringList repeat(const QString& line, int times) {
 
 QString hex(int byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); }
 
-// Reads the live channels; false as soon as the meter is lost.
-bool readChannels(LinkState& link, std::vector<std::uint8_t>& data) {
-    if (!link.Command(Cmd::CmdReadChannels))
-        return false;
-    for (int i = 0; i < Cmd::ChannelBytes; ++i) {
-        const auto byte = link.ReadEcho();
-        if (!byte)
-            return false;
-        data.push_back(*byte);
-    }
-    return true;
-}
 } // namespace
 
 class TestLink : public QObject {
