@@ -1,3 +1,99 @@
 #include "formoptions.h"
+#include "chartpoints.h"
+#include "maskedit.h"
+#include "ui_formoptions.h"
+#include <QScreen>
+#include <QTimer>
 
-TFOptions::TFOptions(QWidget* parent) : QWidget(parent, Qt::Window) { setWindowTitle(QStringLiteral("Настройки")); }
+namespace {
+// The window was drawn for "MS Sans Serif" 8 pt, a Windows bitmap face that Linux does not have. Liberation
+// Sans and Nimbus Sans have Arial and Helvetica widths, the nearest to it, so the captions still fit the
+// drawn places; DejaVu Sans, wider, is the last resort.
+QFont dialogFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    return font;
+}
+} // namespace
+
+TFOptions::TFOptions(QTimer* timerInterval, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      timerInterval_(timerInterval) {
+    Ui::TFOptions ui;
+    ui.setupUi(this);
+    setFont(dialogFont());
+    setFixedSize(size());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    CheckBoxT = ui.CheckBoxT;
+    EditTmin = ui.EditTmin;
+    EditTmax = ui.EditTmax;
+    CheckBoxRH = ui.CheckBoxRH;
+    EditRHmin = ui.EditRHmin;
+    EditRHmax = ui.EditRHmax;
+    CheckBoxV = ui.CheckBoxV;
+    EditVmin = ui.EditVmin;
+    EditVmax = ui.EditVmax;
+    CheckBoxBeep = ui.CheckBoxBeep;
+    TrackBarYMax = ui.TrackBarYMax;
+    TrackBarYMin = ui.TrackBarYMin;
+    TrackBarXKol = ui.TrackBarXKol;
+    StaticTextYMax = ui.StaticTextYMax;
+    StaticTextYMin = ui.StaticTextYMin;
+    StaticTextXKol = ui.StaticTextXKol;
+    TrackBarInterv = ui.TrackBarInterv;
+    LabelInterv = ui.LabelInterv;
+    CheckBoxTimer = ui.CheckBoxTimer;
+    MaskEditTimeN = ui.MaskEditTimeN;
+    MaskEditTimeK = ui.MaskEditTimeK;
+    ButtonClose = ui.ButtonClose;
+
+    // Connected only now: the positions drawn in the form are not changes and touch nothing outside.
+    connect(TrackBarYMax, &QSlider::valueChanged, this, &TFOptions::TrackBarYMaxChange);
+    connect(TrackBarYMin, &QSlider::valueChanged, this, &TFOptions::TrackBarYMinChange);
+    connect(TrackBarXKol, &QSlider::valueChanged, this, &TFOptions::TrackBarXKolChange);
+    connect(TrackBarInterv, &QSlider::valueChanged, this, &TFOptions::TrackBarIntervChange);
+    connect(ButtonClose, &QPushButton::clicked, this, &TFOptions::ButtonCloseClick);
+}
+
+// Moving a bar re-enters its handler, so a bar pushed onto or past the other one walks back a step at a
+// time until the two are one apart; only the call that finds them apart touches the chart.
+void TFOptions::TrackBarYMaxChange() {
+    if (TrackBarYMax->value() <= TrackBarYMin->value()) {
+        TrackBarYMax->setValue(TrackBarYMax->value() + 1);
+        return;
+    }
+    emit ChartValueMaximumChange(TrackBarYMax->value());
+    StaticTextYMax->setText(QStringLiteral("Max ") + QString::number(TrackBarYMax->value()));
+}
+
+void TFOptions::TrackBarYMinChange() {
+    if (TrackBarYMax->value() <= TrackBarYMin->value()) {
+        TrackBarYMin->setValue(TrackBarYMin->value() - 1);
+        return;
+    }
+    emit ChartValueMinimumChange(TrackBarYMin->value());
+    StaticTextYMin->setText(QStringLiteral("Min ") + QString::number(TrackBarYMin->value()));
+}
+
+void TFOptions::TrackBarXKolChange() {
+    ChartPoints = TrackBarXKol->value();
+    StaticTextXKol->setText(QString::number(TrackBarXKol->value()));
+}
+
+void TFOptions::TrackBarIntervChange() {
+    // Applies at once: an active timer restarts with the new interval.
+    if (timerInterval_)
+        timerInterval_->setInterval(TrackBarInterv->value() * 1000);
+    // " cek." in Latin letters, unlike the Cyrillic "сек." drawn in the form.
+    LabelInterv->setText(QStringLiteral("Интервал измерений, ") + QString::number(TrackBarInterv->value()) +
+                         QStringLiteral(" cek."));
+}
+
+void TFOptions::ButtonCloseClick() {
+    close();
+}
