@@ -1,22 +1,77 @@
 #pragma once
+#include "ui_formmain.h"
 #include <QMainWindow>
+#include <QStringList>
 
 class LinkState;
+class QLineSeries;
+class QTabBar;
+class QTimer;
 class SearchControl;
 class StatusPanels;
+class StringGridModel;
 
-// The main window: owns the whole state of a run.
-class TFMain : public QMainWindow {
+// The main window: owns the whole state of a run. The controls of the form (formmain.ui) are public
+// members under their own names, so the window's parts and the other windows reach them directly.
+class TFMain : public QMainWindow, public Ui_TFMain {
     Q_OBJECT
 public:
     inline static const QString Caption = QStringLiteral("ЗЕЛТ ТНС Zevadav в. 2.0.7");
     enum Panel { PanelPort = 0, PanelModel = 1, PanelConfig = 2, PanelMessage = 3 };
+    // Column headers of the live table and the logger table, columns 0 to 9.
+    inline static const QStringList TableHeaders{QStringLiteral("Время"),    QStringLiteral("THC,*C"),
+                                                 QStringLiteral("WBGT,*C"),  QStringLiteral("RH,%"),
+                                                 QStringLiteral("tв.,*C"),   QStringLiteral("tш.,*C"),
+                                                 QStringLiteral("tвт.,*C"),  QStringLiteral("tтр.,*C"),
+                                                 QStringLiteral("tрад.,*C"), QStringLiteral("W,Вт/м2")};
+    // The client area under the menu bar.
+    static constexpr int ClientWidth = 655;
+    static constexpr int ClientHeight = 542;
 
     TFMain(LinkState& link, SearchControl& search, QWidget* parent = nullptr);
 
     StatusPanels* StatusBar = nullptr;
+    // The chart/table switch under the pages, over the right end of the status bar.
+    QTabBar* TabSet = nullptr;
+
+    // The texts of StringGridD and StringGridL.
+    StringGridModel* GridD = nullptr;
+    StringGridModel* GridL = nullptr;
+
+    // Series of the six live charts, by chart: Chart4, Chart5, Chart6, Chart2, Chart1, Chart3.
+    QLineSeries* Series11 = nullptr;    // WBGT
+    QLineSeries* LineSeries3 = nullptr; // THC
+    QLineSeries* LineSeries4 = nullptr; // RH
+    QLineSeries* LineSeries5 = nullptr; // tш
+    QLineSeries* Series13 = nullptr;    // tв
+    QLineSeries* Series12 = nullptr;    // tвт
+    QLineSeries* Series14 = nullptr;    // tтр
+    QLineSeries* LineSeries1 = nullptr; // tрад
+    QLineSeries* LineSeries2 = nullptr; // W
+    // Series of the logger chart ChartValue: Series1..Series4 take THC, RH, tв, tш; 5..10 stay empty.
+    QLineSeries* Series1 = nullptr;
+    QLineSeries* Series2 = nullptr;
+    QLineSeries* Series3 = nullptr;
+    QLineSeries* Series4 = nullptr;
+    QLineSeries* Series5 = nullptr;
+    QLineSeries* Series6 = nullptr;
+    QLineSeries* Series7 = nullptr;
+    QLineSeries* Series8 = nullptr;
+    QLineSeries* Series9 = nullptr;
+    QLineSeries* Series10 = nullptr;
+
+    QTimer* TimerDetekt = nullptr;    // identification, 3 s, runs until the meter is identified
+    QTimer* TimerInterval = nullptr;  // read cycle, 3 s until the settings change it; stopped
+    QTimer* TimerPeriod = nullptr;    // timed-window check, 20 s; stopped
+    QTimer* TimerLogo = nullptr;      // about window after start-up, 1 s
+    QTimer* TimerDataVremy = nullptr; // clock panel refill, 60 s, always running
 
 private:
+    void setUpWindow();
+    void setUpLiveCharts();
+    void setUpLoggerChart();
+    void setUpGrids();
+    void setUpTimers();
     void FormCreate();
 
     LinkState& link_;
