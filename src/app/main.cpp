@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         // The main window first: its creation starts the search, before the other windows exist.
         TFMain FMain(link, search);
         TFStat FStat;
-        TFOptions FOptions;
+        TFOptions FOptions(FMain.TimerInterval);
+        FMain.SetOptionsWindow(&FOptions);
         TFLogo FLogo;
         TFHelp FHelp;
         FMain.show();

@@ -4,14 +4,22 @@
 #include "settings/chartpoints.h"
 #include "toolkit/compacttabs.h"
 #include "toolkit/fonts.h"
+#include "toolkit/messages.h"
+#include "identification.h"
+#include "settings/formoptions.h"
 #include "toolkit/resources.h"
 #include "toolkit/statuspanels.h"
 #include "toolkit/stringgridmodel.h"
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QGraphicsLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPointer>
 #include <QScreen>
@@ -72,7 +80,6 @@ void setUpLiveChart(QChartView* view, std::initializer_list<std::pair<QLineSerie
 TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     : QMainWindow(parent), link_(link), search_(search) {
     initEmbeddedResources();
-    registerEmbeddedFonts();
     setFont(windowFont());
     setupUi(this);
     setUpWindow();
@@ -80,6 +87,7 @@ TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     setUpLoggerChart();
     setUpGrids();
     setUpTimers();
+    connect(TimerDetekt, &QTimer::timeout, this, &TFMain::TimerDetektTimer);
     FormCreate();
 }
 
@@ -95,6 +103,7 @@ void TFMain::setUpWindow() {
     StatusBar->setFixedHeight(StatusBarHeight);
     setStatusBar(StatusBar);
 
+    setUpSettingsButton();
     // The client area is measured below the menu bar, so the window is taller by the bar's height.
     int menuHeight = MainMenu->heightForWidth(ClientWidth);
     if (menuHeight < 0)
@@ -119,6 +128,18 @@ void TFMain::setUpWindow() {
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+// The menu bar holds only the five items of the program's menu; the settings window is opened from a
+// button at the bar's right end, where it is in sight without taking an item's place.
+void TFMain::setUpSettingsButton() {
+    auto* button = new QToolButton(MainMenu);
+    button->setObjectName(QStringLiteral("ButtonSettings"));
+    button->setText(QStringLiteral("Настройки"));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, &TFMain::N6Click);
+    MainMenu->setCornerWidget(button, Qt::TopRightCorner);
+    ButtonSettings = button;
 }
 
 void TFMain::setUpLiveCharts() {
@@ -202,4 +223,58 @@ void TFMain::FormCreate() {
             panels->setPanelText(PanelMessage, text);
     });
     QApplication::processEvents();
+
+    // The value labels' face and the GOST face: written into the user's font folder when the system
+    // lacks them. A failure is told once; everything above is already in place.
+    installMissingFonts(QFontDatabase::families(), userFontFolder(), embeddedFonts(), [](const QString& text) {
+        Messages::show(QMessageBox::Warning, QCoreApplication::applicationName(), text);
+    });
+}
+
+void TFMain::SetOptionsWindow(TFOptions* options) { FOptions = options; }
+
+void TFMain::N6Click() {
+    if (!FOptions)
+        return;
+    if (FOptions->isVisible())
+        FOptions->close();
+    else
+        FOptions->show();
+}
+
+void TFMain::TimerDetektTimer() {
+    if (!link_.IsDeviceFound()) {
+        StatusBar->setPanelText(PanelMessage, TextNotFound);
+        return;
+    }
+    search_.Suspend();
+    StatusBar->setPanelText(PanelMessage, QStringLiteral("Определение конфигурации"));
+    link_.PortName[3] = QLatin1Char(link_.PortDigit());
+    StatusBar->setPanelText(PanelPort, link_.Ports().displayName(link_.PortNumber));
+    StatusBar->panel(PanelPort)->setToolTip(link_.Ports().systemName(link_.PortNumber));
+    TimerDetekt->stop(); // identified once for the whole run
+    StatusBar->repaint(); // the text stands while the exchange holds the main thread
+
+    const Identification id = Identification::Run(link_);
+    IdentByte = id.IdentByte;
+    if (id.ConfigByte) {
+        ConfigByte = *id.ConfigByte;
+        if (const auto label = Identification::ConfigLabel(ConfigByte))
+            StatusBar->setPanelText(PanelConfig, *label);
+    }
+    if (id.result != ExchangeResult::Done) {
+        // The meter answered the search and then fell silent: monitoring stays off, the rest still works.
+        StatusBar->setPanelText(PanelMessage, TextIdentificationLost);
+        return;
+    }
+    if (IdentByte == Identification::SupportedMeter) {
+        StatusBar->setPanelText(PanelModel, QStringLiteral("ЛРГ/24"));
+        ButtonStartStop->setEnabled(true);
+        if (FOptions) {
+            FOptions->CheckBoxT->setEnabled(true);
+            FOptions->CheckBoxRH->setEnabled(true);
+            FOptions->CheckBoxV->setEnabled(true);
+        }
+    }
+    StatusBar->setPanelText(PanelMessage, QStringLiteral("Для начала работы нажмите старт"));
 }

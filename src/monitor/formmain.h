@@ -2,6 +2,7 @@
 #include "ui_formmain.h"
 #include <QMainWindow>
 #include <QStringList>
+#include <cstdint>
 
 class LinkState;
 class QLineSeries;
@@ -10,6 +11,8 @@ class QTimer;
 class SearchControl;
 class StatusPanels;
 class StringGridModel;
+class TFOptions;
+class QToolButton;
 
 // The main window: owns the whole state of a run. The controls of the form (formmain.ui) are public
 // members under their own names, so the window's parts and the other windows reach them directly.
@@ -28,7 +31,17 @@ public:
     static constexpr int ClientWidth = 655;
     static constexpr int ClientHeight = 542;
 
+    inline static const QString TextNotFound = QStringLiteral("Прибор не найден");
+    inline static const QString TextIdentificationLost =
+        QStringLiteral("Прибор не ответил при определении конфигурации");
+
     TFMain(LinkState& link, SearchControl& search, QWidget* parent = nullptr);
+
+    // The settings window is made after this one; its check boxes and its toggle need it.
+    void SetOptionsWindow(TFOptions* options);
+
+    // Opens the settings window when it is hidden, closes it when it is shown.
+    QToolButton* ButtonSettings = nullptr;
 
     StatusPanels* StatusBar = nullptr;
     // The chart/table switch under the pages, over the right end of the status bar.
@@ -66,8 +79,13 @@ public:
     QTimer* TimerLogo = nullptr;      // about window after start-up, 1 s
     QTimer* TimerDataVremy = nullptr; // clock panel refill, 60 s, always running
 
+public slots:
+    void TimerDetektTimer();
+    void N6Click();
+
 private:
     void setUpWindow();
+    void setUpSettingsButton();
     void setUpLiveCharts();
     void setUpLoggerChart();
     void setUpGrids();
@@ -76,4 +94,7 @@ private:
 
     LinkState& link_;
     SearchControl& search_;
+    TFOptions* FOptions = nullptr;
+    std::int8_t IdentByte = 0;  // what the meter answered to 0xA7
+    std::int8_t ConfigByte = 0; // what it answered to 0xAB, asked only when IdentByte is 65
 };

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <chrono>
+#include "recordingsearch.h"
 
 namespace {
 class NoPortBackend final : public PortBackend {
@@ -23,17 +24,6 @@ public:
     bool write(std::uint8_t) override { return false; }
     Read read(std::uint8_t&, int) override { return Read::Failed; }
     std::int64_t nowUs() const override { return 0; }
-};
-
-class RecordingSearch final : public SearchControl {
-public:
-    void Resume(std::function<void(const QString&)> showStatus) override {
-        ++resumed;
-        status = std::move(showStatus);
-    }
-    void Suspend() override {}
-    int resumed = 0;
-    std::function<void(const QString&)> status;
 };
 
 struct Rig {

@@ -6,6 +6,7 @@
 #include "settings/formoptions.h"
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <chrono>
 
@@ -39,6 +40,9 @@ bool save(QWidget& window, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Fonts the system lacks go into a folder of our own, not into the user's.
+    QTemporaryDir fontHome;
+    qputenv("XDG_DATA_HOME", fontHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: zevadav-screenshots OUTDIR\n";
@@ -58,7 +62,7 @@ int main(int argc, char** argv) {
     ok = save(main, out.filePath(QStringLiteral("formmain-page2.png"))) && ok;
     main.hide();
 
-    TFOptions options;
+    TFOptions options(main.TimerInterval);
     ok = save(options, out.filePath(QStringLiteral("formoptions.png"))) && ok;
     return ok ? 0 : 1;
 }
