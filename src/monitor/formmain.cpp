@@ -6,6 +6,10 @@
 #include "toolkit/fonts.h"
 #include "toolkit/messages.h"
 #include "identification.h"
+#include "livetablemodel.h"
+#include "toolkit/beeper.h"
+#include "toolkit/timesource.h"
+#include "toolkit/windowedchart.h"
 #include "settings/formoptions.h"
 #include "toolkit/resources.h"
 #include "toolkit/statuspanels.h"
@@ -25,6 +29,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTimer>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -63,7 +68,7 @@ QLineSeries* addSeries(QChart* chart, const char* name) {
 
 // Axes, legend, title and frame are all off: the chart is only its curves over the background
 // picture, sitting in the panel picture's bed.
-void setUpLiveChart(QChartView* view, std::initializer_list<std::pair<QLineSeries**, const char*>> series) {
+void styleLiveChart(WindowedChartView* view, double yLo, double yHi) {
     QChart* chart = view->chart();
     chart->legend()->hide();
     chart->setMargins({});
@@ -72,8 +77,7 @@ void setUpLiveChart(QChartView* view, std::initializer_list<std::pair<QLineSerie
     chart->setBackgroundPen(Qt::NoPen);
     chart->setBackgroundBrush(QPixmap(QStringLiteral(":/pictures/chartback.png")));
     view->setRenderHint(QPainter::Antialiasing);
-    for (const auto& [member, name] : series)
-        *member = addSeries(chart, name);
+    view->setYRange(yLo, yHi);
 }
 } // namespace
 
@@ -83,13 +87,22 @@ TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     setFont(windowFont());
     setupUi(this);
     setUpWindow();
+    setUpGrids(); // the live charts are fed from the live table's store
     setUpLiveCharts();
     setUpLoggerChart();
-    setUpGrids();
     setUpTimers();
+    systemTime_ = std::make_unique<SystemTimeSource>();
+    systemBeeper_ = MakeSystemBeeper();
+    time_ = systemTime_.get();
+    beeper_ = systemBeeper_.get();
     connect(TimerDetekt, &QTimer::timeout, this, &TFMain::TimerDetektTimer);
+    connect(TimerInterval, &QTimer::timeout, this, &TFMain::TimerIntervalTimer);
+    connect(TimerPeriod, &QTimer::timeout, this, &TFMain::TimerPeriodTimer);
+    connect(ButtonStartStop, &QPushButton::clicked, this, &TFMain::ButtonStartStopClick);
     FormCreate();
 }
+
+TFMain::~TFMain() = default;
 
 void TFMain::setUpWindow() {
     setWindowTitle(Caption);
@@ -143,13 +156,42 @@ void TFMain::setUpSettingsButton() {
 }
 
 void TFMain::setUpLiveCharts() {
-    setUpLiveChart(Chart4, {{&Series11, "Series11"}, {&LineSeries3, "LineSeries3"}});
-    setUpLiveChart(Chart5, {{&LineSeries4, "LineSeries4"}});
-    setUpLiveChart(Chart6, {{&LineSeries5, "LineSeries5"}, {&Series13, "Series13"}});
-    setUpLiveChart(Chart2, {{&Series12, "Series12"}, {&Series14, "Series14"}});
-    setUpLiveChart(Chart1, {{&LineSeries1, "LineSeries1"}});
-    setUpLiveChart(Chart3, {{&LineSeries2, "LineSeries2"}});
+    styleLiveChart(Chart4, 0, 75);
+    styleLiveChart(Chart5, 0, 100);
+    styleLiveChart(Chart6, -35, 65);
+    styleLiveChart(Chart2, -40, 50);
+    styleLiveChart(Chart1, 0, 160);
+    styleLiveChart(Chart3, 0, 1700);
+    // Each series is fed from the reading store, by the reading's number in the run, only for the
+    // positions its chart shows; a reading without the value (no dew point) leaves a gap in no series.
+    auto add = [this](WindowedChartView* chart, QLineSeries** member, const char* name, Reading::Column column,
+                      const QColor& colour) {
+        auto* series = new QLineSeries;
+        series->setObjectName(QString::fromLatin1(name));
+        series->setPen(QPen(colour, 2));
+        *member = chart->addFeed(series, [this, column](double from, double to, QList<QPointF>& out) {
+            const ReadingStore& store = GridD->store();
+            if (store.empty() || to < 0)
+                return;
+            const auto first = static_cast<std::size_t>(std::max(0.0, std::ceil(from)));
+            const auto last = std::min(store.size() - 1, static_cast<std::size_t>(std::floor(to)));
+            for (std::size_t i = first; i <= last && first <= last; ++i)
+                if (store.at(i).has(column))
+                    out.append(QPointF(static_cast<double>(i), store.at(i).value(column)));
+        });
+    };
+    add(Chart4, &Series11, "Series11", Reading::WBGT, Lime);
+    add(Chart4, &LineSeries3, "LineSeries3", Reading::THC, Red);
+    add(Chart5, &LineSeries4, "LineSeries4", Reading::RH, Red);
+    add(Chart6, &LineSeries5, "LineSeries5", Reading::Tsh, Lime);
+    add(Chart6, &Series13, "Series13", Reading::Tv, Red);
+    add(Chart2, &Series12, "Series12", Reading::Tvt, Red);
+    add(Chart2, &Series14, "Series14", Reading::Ttr, Lime);
+    add(Chart1, &LineSeries1, "LineSeries1", Reading::Trad, Red);
+    add(Chart3, &LineSeries2, "LineSeries2", Reading::W, Red);
 }
+
+std::vector<WindowedChartView*> TFMain::LiveCharts() const { return {Chart1, Chart2, Chart3, Chart4, Chart5, Chart6}; }
 
 void TFMain::setUpLoggerChart() {
     QChart* chart = ChartValue->chart();
@@ -181,10 +223,11 @@ void TFMain::setUpLoggerChart() {
 
 void TFMain::setUpGrids() {
     const int columns = static_cast<int>(TableHeaders.size());
-    GridD = new StringGridModel(columns, 1, this);
+    GridD = new LiveTableModel(this);
     GridL = new StringGridModel(columns, 1, this);
-    for (auto [view, model] : {std::pair{StringGridD, GridD}, {StringGridL, GridL}}) {
-        view->setModel(model);
+    StringGridD->setModel(GridD);
+    StringGridL->setModel(GridL);
+    for (QTableView* view : {StringGridD, StringGridL}) {
         view->horizontalHeader()->setFixedHeight(18);
         view->horizontalHeader()->setHighlightSections(false);
     }
@@ -232,6 +275,10 @@ void TFMain::FormCreate() {
 }
 
 void TFMain::SetOptionsWindow(TFOptions* options) { FOptions = options; }
+
+void TFMain::SetTimeSource(const TimeSource* time) { time_ = time ? time : systemTime_.get(); }
+
+void TFMain::SetBeeper(Beeper* beeper) { beeper_ = beeper ? beeper : systemBeeper_.get(); }
 
 void TFMain::N6Click() {
     if (!FOptions)

@@ -3,14 +3,25 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class LinkState;
 class QLineSeries;
 class QTabBar;
+class QTime;
 class QTimer;
 class SearchControl;
 class StatusPanels;
 class StringGridModel;
+class LiveTableModel;
+class Beeper;
+class TimeSource;
+class WindowedChartView;
+class QCheckBox;
+class QLineEdit;
+struct LiveQuantities;
+struct Reading;
 class TFOptions;
 class QToolButton;
 
@@ -32,13 +43,26 @@ public:
     static constexpr int ClientHeight = 542;
 
     inline static const QString TextNotFound = QStringLiteral("Прибор не найден");
+    inline static const QString TextNoAnswer = QStringLiteral("Нет отклика от прибора");
     inline static const QString TextIdentificationLost =
         QStringLiteral("Прибор не ответил при определении конфигурации");
 
     TFMain(LinkState& link, SearchControl& search, QWidget* parent = nullptr);
+    ~TFMain() override;
 
     // The settings window is made after this one; its check boxes and its toggle need it.
     void SetOptionsWindow(TFOptions* options);
+    // The clock and the beeper the window uses (the system's unless set; not owned).
+    void SetTimeSource(const TimeSource* time);
+    void SetBeeper(Beeper* beeper);
+
+    // One live measurement: exchange, conversion, labels, table row, chart points, alarms.
+    void ReadCycle();
+    // The six live charts, Chart1 to Chart6.
+    std::vector<WindowedChartView*> LiveCharts() const;
+    static Reading MakeReading(const LiveQuantities& q, const QTime& time);
+    // Everything a cycle shows once the meter has answered: labels, table row, chart windows, alarms.
+    void PublishReading(const LiveQuantities& q, const QTime& time);
 
     // Opens the settings window when it is hidden, closes it when it is shown.
     QToolButton* ButtonSettings = nullptr;
@@ -47,8 +71,8 @@ public:
     // The chart/table switch under the pages, over the right end of the status bar.
     QTabBar* TabSet = nullptr;
 
-    // The texts of StringGridD and StringGridL.
-    StringGridModel* GridD = nullptr;
+    // The live readings, shown by StringGridD and fed to the live charts; the texts of StringGridL.
+    LiveTableModel* GridD = nullptr;
     StringGridModel* GridL = nullptr;
 
     // Series of the six live charts, by chart: Chart4, Chart5, Chart6, Chart2, Chart1, Chart3.
@@ -82,6 +106,9 @@ public:
 public slots:
     void TimerDetektTimer();
     void N6Click();
+    void ButtonStartStopClick();
+    void TimerIntervalTimer();
+    void TimerPeriodTimer();
 
 private:
     void setUpWindow();
@@ -91,10 +118,15 @@ private:
     void setUpGrids();
     void setUpTimers();
     void FormCreate();
+    void TestCriticalLevel(float value, const QCheckBox* enabled, const QLineEdit* lower, const QLineEdit* upper);
 
     LinkState& link_;
     SearchControl& search_;
     TFOptions* FOptions = nullptr;
+    std::unique_ptr<TimeSource> systemTime_;
+    std::unique_ptr<Beeper> systemBeeper_;
+    const TimeSource* time_ = nullptr;
+    Beeper* beeper_ = nullptr;
     std::int8_t IdentByte = 0;  // what the meter answered to 0xA7
     std::int8_t ConfigByte = 0; // what it answered to 0xAB, asked only when IdentByte is 65
 };

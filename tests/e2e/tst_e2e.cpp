@@ -5,6 +5,14 @@
 #include "emulatorprocess.h"
 #include "link/serialportbackend.h"
 #include "link/unitcomport.h"
+#include "monitor/formmain.h"
+#include "monitor/livetablemodel.h"
+#include "recordingsearch.h"
+#include "settings/formoptions.h"
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include "meterexchanges.h"
 #include "toolkit/statuspanels.h"
 #include <QApplication>
@@ -167,6 +175,32 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(panels.panelText(3), PortSearch::TextFound, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 2000);
         QCOMPARE(link->PortNumber, 2);
+    }
+
+    void liveMonitoringOverAPseudoTerminal() {
+        EmulatorProcess meter({"--rh", "45.2", "--tair", "23.1", "--tglobe", "25.4"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        link->PublishFound(1);
+        RecordingSearch search;
+        TFMain window(*link, search);
+        TFOptions options(window.TimerInterval);
+        window.SetOptionsWindow(&options);
+        window.TimerDetektTimer();
+        QVERIFY(window.ButtonStartStop->isEnabled());
+        window.ButtonStartStopClick();
+        QCOMPARE(window.StatusBar->panelText(TFMain::PanelMessage), QString("Чтение каналов"));
+        QVERIFY(window.TimerInterval->isActive());
+        for (int i = 0; i < 5; ++i)
+            window.ReadCycle();
+        QCOMPARE(window.GridD->rowCount(), 6);
+        QCOMPARE(window.Label23->text(), QLocale().toString(45.2));
+        QCOMPARE(window.Label21->text(), QLocale().toString(23.1));
+        QCOMPARE(window.StatusBar->panelText(TFMain::PanelMessage), QString("Чтение данных ..."));
+        window.show();
+        QVERIFY(window.grab().save(QDir::temp().filePath("zevadav-live.png")));
+        // The fifth cycle on the wire, probe first: 2 + 2 + 12 bytes each.
+        QCOMPARE(wire(meter.stopAndReadTranscript()).size(), 4 + 5 * 16 + 2 /* start probe */);
     }
 
     // The program itself, as the README starts it: it finds the emulated meter on its own and, at the

@@ -198,7 +198,7 @@ private slots:
 
     void gridModelGrowsByRows() {
         Rig rig;
-        StringGridModel* grid = rig.window.GridD;
+        StringGridModel* grid = rig.window.GridL;
         QAbstractItemModelTester tester(grid, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy inserted(grid, &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(grid, &QAbstractItemModel::dataChanged);

@@ -1,0 +1,84 @@
+// The display update of one read cycle (store append, table row, nine series, six axes, repaint) with
+// 1 000 and with 1 000 000 readings already held, and the memory each held reading costs.
+//   QT_QPA_PLATFORM=offscreen bench_readcycle [cycles]
+#include "link/searchcontrol.h"
+#include "link/unitcomport.h"
+#include "monitor/formmain.h"
+#include "monitor/livetablemodel.h"
+#include "monitor/quantities.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTime>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+class NoPortBackend final : public PortBackend {
+public:
+    bool open(const QString&) override { return false; }
+    void close() override {}
+    bool write(std::uint8_t) override { return false; }
+    Read read(std::uint8_t&, int) override { return Read::Failed; }
+    std::int64_t nowUs() const override { return 0; }
+};
+class NoSearch final : public SearchControl {
+public:
+    void Resume(std::function<void(const QString&)>) override {}
+    void Suspend() override {}
+};
+
+long residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+LiveQuantities sample(int i) {
+    const float rh = 40.0f + static_cast<float>(i % 200) * 0.1f;
+    return ComputeLive({rh, 22.0f + static_cast<float>(i % 50) * 0.1f, 25.0f + static_cast<float>(i % 70) * 0.1f});
+}
+
+struct Result {
+    double usPerCycle;
+    double bytesPerReading;
+};
+
+Result measure(std::size_t held, int cycles) {
+    LinkState link(std::make_unique<NoPortBackend>(), PortTable::fromList({}));
+    NoSearch search;
+    TFMain window(link, search);
+    window.show();
+    QApplication::processEvents();
+    const long before = residentBytes();
+    const QTime t(12, 0, 0);
+    for (std::size_t i = 0; i < held; ++i)
+        window.GridD->append(TFMain::MakeReading(sample(static_cast<int>(i)), t));
+    QApplication::processEvents();
+    const long after = residentBytes();
+
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < cycles; ++i) {
+        window.PublishReading(sample(i), t);
+        QApplication::processEvents(); // let the table and the charts repaint
+    }
+    return {static_cast<double>(timer.nsecsElapsed()) / 1000.0 / cycles,
+            held ? static_cast<double>(after - before) / static_cast<double>(held) : 0.0};
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir fontHome; // fonts the system lacks go here, not into the user's folder
+    qputenv("XDG_DATA_HOME", fontHome.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    const int cycles = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
+    const Result small = measure(1'000, cycles);
+    const Result large = measure(1'000'000, cycles);
+    std::printf("display update per cycle: %.1f us with 1 000 readings held, %.1f us with 1 000 000 (%.2f x; target <= 1.5 x)\n",
+                small.usPerCycle, large.usPerCycle, large.usPerCycle / small.usPerCycle);
+    std::printf("memory per reading held (store, table, charts): %.1f bytes (target <= 128)\n", large.bytesPerReading);
+    return 0;
+}
