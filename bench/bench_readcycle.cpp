@@ -2,6 +2,7 @@
 // 1 000 and with 1 000 000 readings already held, and the memory each held reading costs.
 //   QT_QPA_PLATFORM=offscreen bench_readcycle [cycles]
 #include "link/searchcontrol.h"
+#include "link/nullport.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
 #include "monitor/livetablemodel.h"
@@ -15,20 +16,6 @@
 #include <unistd.h>
 
 namespace {
-class NoPortBackend final : public PortBackend {
-public:
-    bool open(const QString&) override { return false; }
-    void close() override {}
-    bool write(std::uint8_t) override { return false; }
-    Read read(std::uint8_t&, int) override { return Read::Failed; }
-    std::int64_t nowUs() const override { return 0; }
-};
-class NoSearch final : public SearchControl {
-public:
-    void Resume(std::function<void(const QString&)>) override {}
-    void Suspend() override {}
-};
-
 long residentBytes() {
     std::ifstream statm("/proc/self/statm");
     long pages = 0, resident = 0;
@@ -47,8 +34,8 @@ struct Result {
 };
 
 Result measure(std::size_t held, int cycles) {
-    LinkState link(std::make_unique<NoPortBackend>(), PortTable::fromList({}));
-    NoSearch search;
+    LinkState link(std::make_unique<NullPortBackend>(), PortTable::fromList({}));
+    NullSearch search;
     TFMain window(link, search);
     window.show();
     QApplication::processEvents();

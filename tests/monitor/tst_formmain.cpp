@@ -1,5 +1,6 @@
 // The main window as created: layout, captions and design state of its controls.
 #include "link/searchcontrol.h"
+#include "link/nullport.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
 #include "settings/chartpoints.h"
@@ -13,21 +14,11 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
-#include <chrono>
 #include "recordingsearch.h"
 
 namespace {
-class NoPortBackend final : public PortBackend {
-public:
-    bool open(const QString&) override { return false; }
-    void close() override {}
-    bool write(std::uint8_t) override { return false; }
-    Read read(std::uint8_t&, int) override { return Read::Failed; }
-    std::int64_t nowUs() const override { return 0; }
-};
-
 struct Rig {
-    Rig() : link(std::make_unique<NoPortBackend>(), PortTable::fromList({})), window(link, search) {}
+    Rig() : link(std::make_unique<NullPortBackend>(), PortTable::fromList({})), window(link, search) {}
     template <typename T = QWidget> T* find(const QString& name) {
         T* child = window.findChild<T*>(name);
         if (!child)

@@ -1,6 +1,7 @@
 // Draws the program's windows into PNG files without a meter and without a display:
 //   QT_QPA_PLATFORM=offscreen zevadav-screenshots OUTDIR
 #include "link/searchcontrol.h"
+#include "link/nullport.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
 #include "settings/formoptions.h"
@@ -8,28 +9,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <chrono>
 
 namespace {
-// A port that never opens: the windows are pictured in their state before any meter is found.
-class NoPortBackend final : public PortBackend {
-public:
-    bool open(const QString&) override { return false; }
-    void close() override {}
-    bool write(std::uint8_t) override { return false; }
-    Read read(std::uint8_t&, int) override { return Read::Failed; }
-    std::int64_t nowUs() const override {
-        using namespace std::chrono;
-        return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-    }
-};
-
-class NoSearch final : public SearchControl {
-public:
-    void Resume(std::function<void(const QString&)>) override {}
-    void Suspend() override {}
-};
-
 bool save(QWidget& window, const QString& path) {
     window.show();
     QApplication::processEvents();
@@ -54,8 +35,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    LinkState link(std::make_unique<NoPortBackend>(), PortTable::fromList({}));
-    NoSearch search;
+    LinkState link(std::make_unique<NullPortBackend>(), PortTable::fromList({}));
+    NullSearch search;
     TFMain main(link, search);
     bool ok = save(main, out.filePath(QStringLiteral("formmain-page1.png")));
     main.PageControl->setCurrentIndex(1);
