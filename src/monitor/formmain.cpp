@@ -7,6 +7,10 @@
 #include "toolkit/messages.h"
 #include "identification.h"
 #include "livetablemodel.h"
+#include "loggerseries.h"
+#include <QCategoryAxis>
+#include <QComboBox>
+#include <QThread>
 #include "toolkit/beeper.h"
 #include "toolkit/timesource.h"
 #include "toolkit/windowedchart.h"
@@ -59,13 +63,6 @@ void styleValueLabel(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-QLineSeries* addSeries(QChart* chart, const char* name) {
-    auto* series = new QLineSeries;
-    series->setObjectName(QString::fromLatin1(name));
-    chart->addSeries(series);
-    return series;
-}
-
 // Axes, legend, title and frame are all off: the chart is only its curves over the background
 // picture, sitting in the panel picture's bed.
 void styleLiveChart(WindowedChartView* view, double yLo, double yHi) {
@@ -99,10 +96,21 @@ TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     connect(TimerInterval, &QTimer::timeout, this, &TFMain::TimerIntervalTimer);
     connect(TimerPeriod, &QTimer::timeout, this, &TFMain::TimerPeriodTimer);
     connect(ButtonStartStop, &QPushButton::clicked, this, &TFMain::ButtonStartStopClick);
+    connect(ButtonZagruzit, &QPushButton::clicked, this, &TFMain::ButtonZagruzitClick);
+    connect(ButtonSave, &QPushButton::clicked, this, &TFMain::ButtonSaveClick);
+    connect(TimerDataVremy, &QTimer::timeout, this, &TFMain::TimerDataVremyTimer);
+    connect(ComboBoxZ, &QComboBox::currentIndexChanged, this, &TFMain::ComboBoxZChange);
+    connect(TabSet, &QTabBar::currentChanged, this, &TFMain::TabSetChange);
+    connect(PageControl, &QTabWidget::currentChanged, this, &TFMain::PageControlChange);
     FormCreate();
 }
 
-TFMain::~TFMain() = default;
+TFMain::~TFMain() { EndDownload(); }
+
+void TFMain::closeEvent(QCloseEvent* event) {
+    EndDownload(); // a download in progress ends after its current record
+    QMainWindow::closeEvent(event);
+}
 
 void TFMain::setUpWindow() {
     setWindowTitle(Caption);
@@ -193,34 +201,6 @@ void TFMain::setUpLiveCharts() {
 
 std::vector<WindowedChartView*> TFMain::LiveCharts() const { return {Chart1, Chart2, Chart3, Chart4, Chart5, Chart6}; }
 
-void TFMain::setUpLoggerChart() {
-    QChart* chart = ChartValue->chart();
-    chart->legend()->hide();
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setBackgroundRoundness(0);
-    chart->setBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
-    ChartValue->setRenderHint(QPainter::Antialiasing);
-
-    const std::pair<QLineSeries**, QColor> series[] = {
-        {&Series1, QColor(0x00, 0x80, 0x00)}, {&Series2, QColor(0xFF, 0x00, 0x00)},
-        {&Series3, QColor(0xFF, 0xFF, 0x00)}, {&Series4, QColor(0x00, 0x00, 0xFF)},
-        {&Series5, QColor(0xFF, 0xFF, 0xFF)}, {&Series6, QColor(0x80, 0x80, 0x80)},
-        {&Series7, QColor(0xFF, 0x00, 0xFF)}, {&Series8, QColor(0x00, 0x80, 0x80)},
-        {&Series9, QColor(0x00, 0x00, 0x80)}, {&Series10, QColor(0x80, 0x00, 0x00)}};
-    int number = 1;
-    for (const auto& [member, colour] : series) {
-        const QByteArray name = "Series" + QByteArray::number(number);
-        QLineSeries* s = addSeries(chart, name.constData());
-        s->setColor(colour);
-        s->setPointsVisible(true);
-        s->setMarkerSize(2);
-        s->setVisible(number == 1); // THC is charted first
-        *member = s;
-        ++number;
-    }
-}
-
 void TFMain::setUpGrids() {
     const int columns = static_cast<int>(TableHeaders.size());
     GridD = new LiveTableModel(this);
@@ -274,7 +254,18 @@ void TFMain::FormCreate() {
     });
 }
 
-void TFMain::SetOptionsWindow(TFOptions* options) { FOptions = options; }
+void TFMain::SetOptionsWindow(TFOptions* options) {
+    FOptions = options;
+    // The logger chart's vertical scale follows the settings window's bars.
+    connect(options, &TFOptions::ChartValueMaximumChange, this, [this](int maximum) {
+        loggerScaleMax_ = maximum;
+        SetLoggerScale(loggerScaleMin_, loggerScaleMax_);
+    });
+    connect(options, &TFOptions::ChartValueMinimumChange, this, [this](int minimum) {
+        loggerScaleMin_ = minimum;
+        SetLoggerScale(loggerScaleMin_, loggerScaleMax_);
+    });
+}
 
 void TFMain::SetTimeSource(const TimeSource* time) { time_ = time ? time : systemTime_.get(); }
 
@@ -290,6 +281,8 @@ void TFMain::N6Click() {
 }
 
 void TFMain::TimerDetektTimer() {
+    if (DeferTick(TimerDetekt, &TFMain::TimerDetektTimer))
+        return;
     if (!link_.IsDeviceFound()) {
         StatusBar->setPanelText(PanelMessage, TextNotFound);
         return;

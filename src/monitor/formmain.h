@@ -2,6 +2,7 @@
 #include "ui_formmain.h"
 #include <QMainWindow>
 #include <QStringList>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -22,6 +23,10 @@ class QCheckBox;
 class QLineEdit;
 struct LiveQuantities;
 struct Reading;
+struct LoggerRecord;
+class LoggerSeries;
+class QCategoryAxis;
+class QThread;
 class TFOptions;
 class QToolButton;
 
@@ -61,6 +66,18 @@ public:
     // The six live charts, Chart1 to Chart6.
     std::vector<WindowedChartView*> LiveCharts() const;
     static Reading MakeReading(const LiveQuantities& q, const QTime& time);
+    // The label under point pointIndex of the logger chart: the time text of that logger table row.
+    QString ChartValueGetAxisLabel(int pointIndex) const;
+    // The logger chart's vertical range, from the settings window.
+    void SetLoggerScale(int minimum, int maximum);
+    // Refills the clock panel from the computer's clock.
+    void RefillClock();
+    // A download is running: no other exchange and no timer handler may run.
+    bool ExchangeBusy() const;
+    // Ends a running download after its current record and waits for it.
+    void EndDownload();
+    const LoggerSeries& LoggerPoints() const { return *loggerSeries_; }
+
     // Everything a cycle shows once the meter has answered: labels, table row, chart windows, alarms.
     void PublishReading(const LiveQuantities& q, const QTime& time);
 
@@ -109,8 +126,24 @@ public slots:
     void ButtonStartStopClick();
     void TimerIntervalTimer();
     void TimerPeriodTimer();
+    void ButtonZagruzitClick();
+    void ButtonSaveClick();
+    void TimerDataVremyTimer();
+    void ComboBoxZChange(int index);
+    void TabSetChange(int index);
+    void PageControlChange(int page);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ShowLoggerRecord(const LoggerRecord& record);
+    void DownloadFinished(int end);
+    void UpdateLoggerAxisLabels();
+    void setExchangeControlsEnabled(bool enabled);
+    // Holds a timer's tick back while a download runs; it runs once afterwards. True when held back.
+    bool DeferTick(QTimer* timer, void (TFMain::*handler)());
+    void RunDeferredTicks();
     void setUpWindow();
     void setUpSettingsButton();
     void setUpLiveCharts();
@@ -127,6 +160,18 @@ private:
     std::unique_ptr<Beeper> systemBeeper_;
     const TimeSource* time_ = nullptr;
     Beeper* beeper_ = nullptr;
+
+    std::unique_ptr<LoggerSeries> loggerSeries_;
+    QCategoryAxis* loggerAxis_ = nullptr;
+    QTimer* chartRefeed_ = nullptr;
+    int loggerScaleMin_ = -30;
+    int loggerScaleMax_ = 100;
+    QThread* downloadThread_ = nullptr;
+    std::atomic<bool> cancelDownload_{false};
+    QString panelBeforeDownload_;
+    int recordsThisDownload_ = 0;
+    bool startWasEnabled_ = false;
+    std::vector<std::pair<QTimer*, void (TFMain::*)()>> deferredTicks_;
     std::int8_t IdentByte = 0;  // what the meter answered to 0xA7
     std::int8_t ConfigByte = 0; // what it answered to 0xAB, asked only when IdentByte is 65
 };

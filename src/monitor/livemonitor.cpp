@@ -38,6 +38,8 @@ bool readChannelBytes(LinkState& link, std::array<std::uint8_t, 6>& bytes) {
 } // namespace
 
 void TFMain::ButtonStartStopClick() {
+    if (ExchangeBusy())
+        return;
     // The mode is the check box's state now, whatever mode was started before.
     const bool timed = FOptions && FOptions->CheckBoxTimer->isChecked();
     auto probe = [this] {
@@ -85,7 +87,10 @@ void TFMain::ButtonStartStopClick() {
     }
 }
 
-void TFMain::TimerIntervalTimer() { ReadCycle(); }
+void TFMain::TimerIntervalTimer() {
+    if (!DeferTick(TimerInterval, &TFMain::TimerIntervalTimer))
+        ReadCycle();
+}
 
 void TFMain::ReadCycle() {
     std::array<std::uint8_t, 6> bytes{};
@@ -153,7 +158,7 @@ void TFMain::TestCriticalLevel(float value, const QCheckBox* enabled, const QLin
 }
 
 void TFMain::TimerPeriodTimer() {
-    if (!FOptions)
+    if (!FOptions || DeferTick(TimerPeriod, &TFMain::TimerPeriodTimer))
         return;
     const QString clock = LongTimeText(time_->Now().time()).left(5);
     if (clock == FOptions->MaskEditTimeN->text() && !TimerInterval->isActive())
