@@ -11,11 +11,12 @@ cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEVADAV_TES
 cmake --build build-run -j2 --target zevadav meter-emulator
 
 link=/tmp/ttyEMU0
-build-run/tools/meter-emulator/meter-emulator --link "$link" --drift --records 300 > /tmp/zevadav-emulator.out &
+build-run/tools/meter-emulator/meter-emulator --link "$link" --drift --records 300 \
+    --transcript /tmp/zevadav-wire.txt > /tmp/zevadav-emulator.out &
 emulator=$!
 trap 'kill $emulator 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
-echo "Meter emulator on $(head -n1 /tmp/zevadav-emulator.out) (link $link)"
+echo "Meter emulator on $(head -n1 /tmp/zevadav-emulator.out) (link $link, wire transcript /tmp/zevadav-wire.txt)"
 
 # Slot 1 holds no port and slot 2 the meter, so the search has something to pass over.
 export ZEVADAV_PORTS=":$link"

@@ -9,6 +9,7 @@
 #include "monitor/livetablemodel.h"
 #include "recordingsearch.h"
 #include "settings/formoptions.h"
+#include "toolkit/stringgridmodel.h"
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -201,6 +202,31 @@ private slots:
         QVERIFY(window.grab().save(QDir::temp().filePath("zevadav-live.png")));
         // The fifth cycle on the wire, probe first: 2 + 2 + 12 bytes each.
         QCOMPARE(wire(meter.stopAndReadTranscript()).size(), 4 + 5 * 16 + 2 /* start probe */);
+    }
+
+    // A paced download (about 40 ms a record on the wire), ended by a second press: the window keeps
+    // painting meanwhile, and the records read stay.
+    void downloadOverAPseudoTerminalEndsOnASecondPress() {
+        EmulatorProcess meter({"--records", "3000", "--paced"});
+        QVERIFY2(meter.ok(), qPrintable(meter.error()));
+        auto link = linkOn({meter.path()});
+        link->PublishFound(1);
+        RecordingSearch search;
+        TFMain window(*link, search);
+        window.show();
+        window.ButtonZagruzit->click();
+        QCOMPARE(window.ButtonZagruzit->text(), QString("Загрузка данных, ждите ...."));
+        QTRY_VERIFY_WITH_TIMEOUT(window.GridL->rowCount() > 5, 5000); // rows arrive while it runs
+        window.ButtonZagruzit->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.ExchangeBusy(), 5000);
+        const int rows = window.GridL->rowCount() - 1;
+        QVERIFY2(rows > 5 && rows < 3000, qPrintable(QString::number(rows)));
+        QCOMPARE(window.StatusBar->panelText(TFMain::PanelMessage),
+                 QStringLiteral("Загрузка прервана, загружено записей: %1").arg(rows));
+        QCOMPARE(window.ButtonZagruzit->text(), QString("Загрузить"));
+        // Every record on the wire was a whole one: probe, then 3 + 16 round trips per record.
+        const QStringList bytes = wire(meter.stopAndReadTranscript());
+        QCOMPARE(bytes.size(), 2 + rows * 38);
     }
 
     // The program itself, as the README starts it: it finds the emulated meter on its own and, at the

@@ -155,6 +155,12 @@ MeterClock MeterModel::recordStamp(int index) const {
 std::array<std::uint8_t, 16> MeterModel::recordBytes(int address) const {
     std::array<std::uint8_t, 16> bytes{};
     const int index = address / 10;
+    if (!config_.customRecords.empty()) {
+        if (address % 10 == 0 && index >= 1 && index <= static_cast<int>(config_.customRecords.size()))
+            return config_.customRecords[static_cast<std::size_t>(index - 1)];
+        bytes.fill(0xFF);
+        return bytes;
+    }
     if (address % 10 != 0 || index < 1 || index > std::min(config_.records, MaxRecords)) {
         bytes.fill(0xFF); // erased memory
         return bytes;

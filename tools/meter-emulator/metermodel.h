@@ -31,6 +31,8 @@ struct MeterConfig {
     int breakAt = 0;
     int stepMinutes = 1;
     MeterClock logStart{};
+    // When not empty, the memory holds exactly these records, byte for byte (records is then ignored).
+    std::vector<std::array<std::uint8_t, 16>> customRecords;
 
     // Faults.
     bool silent = false;        // answers nothing at all
