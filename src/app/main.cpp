@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         FMain.SetOptionsWindow(&FOptions);
         TFLogo FLogo;
         TFHelp FHelp;
+        FMain.SetSecondaryWindows(&FStat, &FLogo, &FHelp);
         FMain.show();
         const int rc = app.exec();
         search.Shutdown();

@@ -99,6 +99,11 @@ TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     connect(ButtonZagruzit, &QPushButton::clicked, this, &TFMain::ButtonZagruzitClick);
     connect(ButtonSave, &QPushButton::clicked, this, &TFMain::ButtonSaveClick);
     connect(TimerDataVremy, &QTimer::timeout, this, &TFMain::TimerDataVremyTimer);
+    connect(TimerLogo, &QTimer::timeout, this, &TFMain::TimerLogoTimer);
+    connect(N5, &QAction::triggered, this, &TFMain::N5Click);
+    connect(N7, &QAction::triggered, this, &TFMain::N7Click);
+    connect(N8, &QAction::triggered, this, &TFMain::N8Click);
+    connect(N9, &QAction::triggered, this, &TFMain::N9Click);
     connect(ComboBoxZ, &QComboBox::currentIndexChanged, this, &TFMain::ComboBoxZChange);
     connect(TabSet, &QTabBar::currentChanged, this, &TFMain::TabSetChange);
     connect(PageControl, &QTabWidget::currentChanged, this, &TFMain::PageControlChange);
@@ -271,13 +276,43 @@ void TFMain::SetTimeSource(const TimeSource* time) { time_ = time ? time : syste
 
 void TFMain::SetBeeper(Beeper* beeper) { beeper_ = beeper ? beeper : systemBeeper_.get(); }
 
-void TFMain::N6Click() {
-    if (!FOptions)
+namespace {
+// A menu command closes its window when it is shown, and shows it (without taking the input) otherwise.
+void toggle(QWidget* window) {
+    if (!window)
         return;
-    if (FOptions->isVisible())
-        FOptions->close();
+    if (window->isVisible())
+        window->close();
     else
-        FOptions->show();
+        window->show();
+}
+} // namespace
+
+void TFMain::SetSecondaryWindows(QWidget* stat, QWidget* logo, QWidget* help) {
+    FStat = stat;
+    FLogo = logo;
+    FHelp = help;
+}
+
+void TFMain::N6Click() { toggle(FOptions); }
+void TFMain::N5Click() { toggle(FStat); }
+void TFMain::N7Click() { toggle(FHelp); }
+void TFMain::N8Click() { toggle(FLogo); }
+void TFMain::N9Click() { close(); }
+
+void TFMain::TimerLogoTimer() {
+    if (DeferTick(TimerLogo, &TFMain::TimerLogoTimer))
+        return;
+    // The about window shows 1 s after start and goes 10 s later, whatever was done with it meanwhile.
+    if (FLogo)
+        FLogo->show();
+    if (TimerLogo->interval() != 10000) {
+        TimerLogo->setInterval(10000);
+        return;
+    }
+    TimerLogo->stop();
+    if (FLogo)
+        FLogo->close();
 }
 
 void TFMain::TimerDetektTimer() {

@@ -57,6 +57,9 @@ public:
 
     // The settings window is made after this one; its check boxes and its toggle need it.
     void SetOptionsWindow(TFOptions* options);
+    // The statistics, about and help windows, made after this one, for the menu's toggles and the splash.
+    void SetSecondaryWindows(QWidget* stat, QWidget* logo, QWidget* help);
+
     // The clock and the beeper the window uses (the system's unless set; not owned).
     void SetTimeSource(const TimeSource* time);
     void SetBeeper(Beeper* beeper);
@@ -132,6 +135,11 @@ public slots:
     void ComboBoxZChange(int index);
     void TabSetChange(int index);
     void PageControlChange(int page);
+    void N5Click();
+    void N7Click();
+    void N8Click();
+    void N9Click();
+    void TimerLogoTimer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -156,6 +164,9 @@ private:
     LinkState& link_;
     SearchControl& search_;
     TFOptions* FOptions = nullptr;
+    QWidget* FStat = nullptr;
+    QWidget* FLogo = nullptr;
+    QWidget* FHelp = nullptr;
     std::unique_ptr<TimeSource> systemTime_;
     std::unique_ptr<Beeper> systemBeeper_;
     const TimeSource* time_ = nullptr;
