@@ -1,18 +1,11 @@
 // The logger download and the clock write on the wire, against the emulated meter's memory and clock.
-#include "emulatedbackend.h"
-#include "link/unitcomport.h"
+#include "emulatedlink.h"
 #include "logger/download.h"
 #include <QTest>
 
 namespace {
-struct Rig {
-    explicit Rig(MeterConfig config = {}) : meter(std::make_shared<MeterModel>(config)) {
-        auto backend = std::make_unique<EmulatedPortBackend>();
-        ports = backend.get();
-        ports->addPort("/dev/ttyUSB0", meter);
-        link = std::make_unique<LinkState>(std::move(backend), PortTable::fromList({"/dev/ttyUSB0"}));
-        link->PublishFound(1);
-    }
+struct Rig : EmulatedLink {
+    explicit Rig(MeterConfig config = {}) : EmulatedLink(config) {}
     std::vector<LoggerRecord> download(int cancelAfter = -1) {
         std::vector<LoggerRecord> taken;
         end = DownloadRecords(*link, [&](const LoggerRecord& r) {
@@ -21,9 +14,6 @@ struct Rig {
         });
         return taken;
     }
-    std::shared_ptr<MeterModel> meter;
-    EmulatedPortBackend* ports = nullptr;
-    std::unique_ptr<LinkState> link;
     DownloadEnd end{};
 };
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 namespace {
+// The meter on the second slot, so that the port's digit and name are seen to come from the search.
 struct Rig {
     explicit Rig(MeterConfig config) : meter(std::make_shared<MeterModel>(config)) {
         auto backend = std::make_unique<EmulatedPortBackend>();

@@ -1,7 +1,6 @@
 // Live monitoring in the main window against the emulated meter: start and stop, the read cycle on the
 // wire and on the screen, the alarms and the timed window, with a fake clock and a recording beeper.
-#include "emulatedbackend.h"
-#include "link/unitcomport.h"
+#include "emulatedlink.h"
 #include "monitor/formmain.h"
 #include "monitor/livetablemodel.h"
 #include "recordingsearch.h"
@@ -23,13 +22,8 @@
 #include <QValueAxis>
 
 namespace {
-struct Rig {
-    explicit Rig(MeterConfig config = {}) : meter(std::make_shared<MeterModel>(config)) {
-        auto backend = std::make_unique<EmulatedPortBackend>();
-        ports = backend.get();
-        ports->addPort("/dev/ttyUSB0", meter);
-        link = std::make_unique<LinkState>(std::move(backend), PortTable::fromList({"/dev/ttyUSB0"}));
-        link->PublishFound(1);
+struct Rig : EmulatedLink {
+    explicit Rig(MeterConfig config = {}) : EmulatedLink(config) {
         window = std::make_unique<TFMain>(*link, search);
         options = std::make_unique<TFOptions>(window->TimerInterval);
         window->SetOptionsWindow(options.get());
@@ -53,9 +47,6 @@ struct Rig {
         return texts;
     }
 
-    std::shared_ptr<MeterModel> meter;
-    EmulatedPortBackend* ports = nullptr;
-    std::unique_ptr<LinkState> link;
     RecordingSearch search;
     std::unique_ptr<TFMain> window;
     std::unique_ptr<TFOptions> options;

@@ -1,7 +1,6 @@
 // The logger page of the main window against the emulated meter: downloads into the table and the chart,
 // their failures, the chart/table switch of both pages, and the meter's clock.
-#include "emulatedbackend.h"
-#include "link/unitcomport.h"
+#include "emulatedlink.h"
 #include "monitor/formmain.h"
 #include "monitor/loggerseries.h"
 #include "recordingsearch.h"
@@ -29,14 +28,8 @@ Bytes record(int rh, int tv, int tsh, int hour, int minute = 0) {
             static_cast<std::uint8_t>(hour), 17, 4, 7, 0, 0};
 }
 
-struct Rig {
-    explicit Rig(MeterConfig config = {}, bool found = true) : meter(std::make_shared<MeterModel>(config)) {
-        auto backend = std::make_unique<EmulatedPortBackend>();
-        ports = backend.get();
-        ports->addPort("/dev/ttyUSB0", meter);
-        link = std::make_unique<LinkState>(std::move(backend), PortTable::fromList({"/dev/ttyUSB0"}));
-        if (found)
-            link->PublishFound(1);
+struct Rig : EmulatedLink {
+    explicit Rig(MeterConfig config = {}, bool found = true) : EmulatedLink(config, found) {
         window = std::make_unique<TFMain>(*link, search);
         options = std::make_unique<TFOptions>(window->TimerInterval);
         window->SetOptionsWindow(options.get());
@@ -52,9 +45,6 @@ struct Rig {
     QString panel3() const { return window->StatusBar->panelText(TFMain::PanelMessage); }
     QString cell(int column, int row) const { return window->GridL->cell(column, row); }
 
-    std::shared_ptr<MeterModel> meter;
-    EmulatedPortBackend* ports = nullptr;
-    std::unique_ptr<LinkState> link;
     RecordingSearch search;
     std::unique_ptr<TFMain> window;
     std::unique_ptr<TFOptions> options;
