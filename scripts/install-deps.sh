@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-serialport-dev libgl-dev
-    libxlsxwriter-dev libasound2-dev
+    libxlsxwriter-dev libasound2-dev unzip xdg-utils
     fontconfig fonts-dejavu-core
     # the fonts our two faces are derived from, and what the font checks use
     fonts-dseg fonts-osifont python3 python3-fonttools python3-pil

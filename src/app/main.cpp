@@ -1,9 +1,11 @@
 #include "about/formhelp.h"
 #include "about/formlogo.h"
 #include "application.h"
+#include "export/uxls.h"
 #include "link/serialportbackend.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
+#include "monitor/livetablemodel.h"
 #include "rcpthread.h"
 #include "settings/formoptions.h"
 #include "stats/formstat.h"
@@ -17,12 +19,14 @@ int main(int argc, char** argv) {
 
         // The main window first: its creation starts the search, before the other windows exist.
         TFMain FMain(link, search);
-        TFStat FStat;
+        TFStat FStat(&FMain.GridD->store());
         TFOptions FOptions(FMain.TimerInterval);
         FMain.SetOptionsWindow(&FOptions);
         TFLogo FLogo;
         TFHelp FHelp;
         FMain.SetSecondaryWindows(&FStat, &FLogo, &FHelp);
+        XlsProtocolExport exporter;
+        FMain.SetProtocolExport(&exporter);
         FMain.show();
         const int rc = app.exec();
         search.Shutdown();

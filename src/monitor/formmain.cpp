@@ -8,6 +8,7 @@
 #include "identification.h"
 #include "livetablemodel.h"
 #include "loggerseries.h"
+#include "protocolexport.h"
 #include <QCategoryAxis>
 #include <QComboBox>
 #include <QThread>
@@ -100,6 +101,7 @@ TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     connect(ButtonSave, &QPushButton::clicked, this, &TFMain::ButtonSaveClick);
     connect(TimerDataVremy, &QTimer::timeout, this, &TFMain::TimerDataVremyTimer);
     connect(TimerLogo, &QTimer::timeout, this, &TFMain::TimerLogoTimer);
+    connect(N1, &QAction::triggered, this, &TFMain::N1Click);
     connect(N5, &QAction::triggered, this, &TFMain::N5Click);
     connect(N7, &QAction::triggered, this, &TFMain::N7Click);
     connect(N8, &QAction::triggered, this, &TFMain::N8Click);
@@ -295,6 +297,11 @@ void TFMain::SetSecondaryWindows(QWidget* stat, QWidget* logo, QWidget* help) {
 }
 
 void TFMain::N6Click() { toggle(FOptions); }
+
+void TFMain::N1Click() {
+    if (exporter_ && !ExchangeBusy())
+        exporter_->Run(PageControl->currentIndex(), GridD->store(), *GridL);
+}
 void TFMain::N5Click() { toggle(FStat); }
 void TFMain::N7Click() { toggle(FHelp); }
 void TFMain::N8Click() { toggle(FLogo); }

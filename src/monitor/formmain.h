@@ -25,6 +25,7 @@ struct LiveQuantities;
 struct Reading;
 struct LoggerRecord;
 class LoggerSeries;
+class ProtocolExport;
 class QCategoryAxis;
 class QThread;
 class TFOptions;
@@ -59,6 +60,9 @@ public:
     void SetOptionsWindow(TFOptions* options);
     // The statistics, about and help windows, made after this one, for the menu's toggles and the splash.
     void SetSecondaryWindows(QWidget* stat, QWidget* logo, QWidget* help);
+
+    // What "Передать данные в  Excel" runs (not owned).
+    void SetProtocolExport(ProtocolExport* exporter) { exporter_ = exporter; }
 
     // The clock and the beeper the window uses (the system's unless set; not owned).
     void SetTimeSource(const TimeSource* time);
@@ -135,6 +139,7 @@ public slots:
     void ComboBoxZChange(int index);
     void TabSetChange(int index);
     void PageControlChange(int page);
+    void N1Click();
     void N5Click();
     void N7Click();
     void N8Click();
@@ -167,6 +172,7 @@ private:
     QWidget* FStat = nullptr;
     QWidget* FLogo = nullptr;
     QWidget* FHelp = nullptr;
+    ProtocolExport* exporter_ = nullptr;
     std::unique_ptr<TimeSource> systemTime_;
     std::unique_ptr<Beeper> systemBeeper_;
     const TimeSource* time_ = nullptr;

@@ -2,6 +2,9 @@
 #include "link/nullport.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
+#include "monitor/protocolexport.h"
+#include "monitor/readingstore.h"
+#include "toolkit/stringgridmodel.h"
 #include <QAction>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +48,24 @@ private slots:
         QVERIFY(!windows[which]->isVisible());
         for (int i = 0; i < 3; ++i)
             QVERIFY(!windows[i]->isVisible());
+    }
+
+    void exportRunsOnTheShownPage() {
+        struct Recorder final : ProtocolExport {
+            void Run(int page, const ReadingStore& live, const StringGridModel& logger) override {
+                pages << page;
+                sizes << int(live.size()) << logger.rowCount();
+            }
+            QList<int> pages, sizes;
+        } recorder;
+        Rig rig;
+        rig.window.SetProtocolExport(&recorder);
+        rig.window.N1->trigger();
+        rig.window.PageControl->setCurrentIndex(1);
+        rig.window.N1->trigger();
+        QCOMPARE(recorder.pages, (QList<int>{0, 1}));
+        QCOMPARE(recorder.sizes, (QList<int>{0, 1, 0, 1}));
+        QCOMPARE(rig.window.N1->text(), QString("Передать данные в  Excel"));
     }
 
     void exitClosesTheMainWindow() {
