@@ -7,12 +7,15 @@
 #include "monitor/formmain.h"
 #include "monitor/livetablemodel.h"
 #include "monitor/quantities.h"
+#include "toolkit/windowedchart.h"
+#include <QTableView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTime>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -23,14 +26,23 @@ long residentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
+// A thousand different readings, computed once: the bench measures the display, not the formulas.
 LiveQuantities sample(int i) {
-    const float rh = 40.0f + static_cast<float>(i % 200) * 0.1f;
-    return ComputeLive({rh, 22.0f + static_cast<float>(i % 50) * 0.1f, 25.0f + static_cast<float>(i % 70) * 0.1f});
+    static const std::vector<LiveQuantities> samples = [] {
+        std::vector<LiveQuantities> v;
+        for (int k = 0; k < 1000; ++k)
+            v.push_back(ComputeLive({40.0f + static_cast<float>(k % 200) * 0.1f,
+                                     22.0f + static_cast<float>(k % 50) * 0.1f,
+                                     25.0f + static_cast<float>(k % 70) * 0.1f}));
+        return v;
+    }();
+    return samples[static_cast<std::size_t>(i) % samples.size()];
 }
 
 struct Result {
     double usPerCycle;
     double bytesPerReading;
+    double tableUs, chartsUs, paintUs; // where a cycle's time goes
 };
 
 Result measure(std::size_t held, int cycles) {
@@ -52,8 +64,28 @@ Result measure(std::size_t held, int cycles) {
         window.PublishReading(sample(i), t);
         QApplication::processEvents(); // let the table and the charts repaint
     }
-    return {static_cast<double>(timer.nsecsElapsed()) / 1000.0 / cycles,
-            held ? static_cast<double>(after - before) / static_cast<double>(held) : 0.0};
+    const double cycleUs = static_cast<double>(timer.nsecsElapsed()) / 1000.0 / cycles;
+
+    // The same work in its parts: the table row, the six chart windows, the repaint.
+    qint64 table = 0, charts = 0, paint = 0;
+    for (int i = 0; i < cycles; ++i) {
+        QElapsedTimer part;
+        part.start();
+        window.GridD->append(TFMain::MakeReading(sample(i), t));
+        window.StringGridD->scrollToBottom();
+        table += part.nsecsElapsed();
+        part.restart();
+        const double last = static_cast<double>(window.GridD->store().size() - 1);
+        for (WindowedChartView* chart : window.LiveCharts())
+            chart->showXWindow(last - 100, last);
+        charts += part.nsecsElapsed();
+        part.restart();
+        QApplication::processEvents();
+        paint += part.nsecsElapsed();
+    }
+    auto us = [&](qint64 ns) { return static_cast<double>(ns) / 1000.0 / cycles; };
+    return {cycleUs, held ? static_cast<double>(after - before) / static_cast<double>(held) : 0.0, us(table),
+            us(charts), us(paint)};
 }
 } // namespace
 
@@ -66,6 +98,9 @@ int main(int argc, char** argv) {
     const Result large = measure(1'000'000, cycles);
     std::printf("display update per cycle: %.1f us with 1 000 readings held, %.1f us with 1 000 000 (%.2f x; target <= 1.5 x)\n",
                 small.usPerCycle, large.usPerCycle, large.usPerCycle / small.usPerCycle);
+    for (const auto& [name, r] : {std::pair{"1 000", small}, std::pair{"1 000 000", large}})
+        std::printf("  with %s held: table %.1f us, charts %.1f us, repaint %.1f us\n", name, r.tableUs, r.chartsUs,
+                    r.paintUs);
     std::printf("memory per reading held (store, table, charts): %.1f bytes (target <= 128)\n", large.bytesPerReading);
     return 0;
 }
