@@ -158,6 +158,9 @@ void TFMain::setUpLoggerChart() {
     ChartValue->setYRange(-30, 100);
     ChartValue->axisY()->setVisible(true);
     ChartValue->axisY()->setLabelFormat(QStringLiteral("%g"));
+    ChartValue->axisY()->setTickType(QValueAxis::TicksDynamic); // lines at whole tens, whatever the range
+    ChartValue->axisY()->setTickAnchor(0);
+    ChartValue->axisY()->setTickInterval(10);
 
     // Line colours of the design; every point is drawn in its quantity's own colour.
     const QColor lines[] = {QColor(0x00, 0x80, 0x00), QColor(0xFF, 0x00, 0x00), QColor(0xFF, 0xFF, 0x00),

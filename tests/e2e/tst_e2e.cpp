@@ -224,6 +224,8 @@ private slots:
         QCOMPARE(window.StatusBar->panelText(TFMain::PanelMessage),
                  QStringLiteral("Загрузка прервана, загружено записей: %1").arg(rows));
         QCOMPARE(window.ButtonZagruzit->text(), QString("Загрузить"));
+        window.PageControl->setCurrentIndex(1);
+        QVERIFY(window.grab().save(QDir::temp().filePath("zevadav-logger.png")));
         // Every record on the wire was a whole one: probe, then 3 + 16 round trips per record.
         const QStringList bytes = wire(meter.stopAndReadTranscript());
         QCOMPARE(bytes.size(), 2 + rows * 38);

@@ -70,8 +70,16 @@ int PtyServer::serve(int transcriptFd) {
             meter_.clearTranscript(); // a meter served for days must not grow without bound
         }
         timespec timeout{0, 200'000'000};
-        if (meter_.hasOutput()) {
-            const std::int64_t wait = std::max<std::int64_t>(0, meter_.nextReadyUs() - (monoUs() - start));
+        if (meter_.config().paced) {
+            // A paced line measures time from the moment a byte arrives: never sleep, so that no wake-up
+            // delay is added to the wire time.
+            timeout = {0, 0};
+        } else if (meter_.hasOutput()) {
+            // A sleeping process wakes up a few hundred microseconds late on a busy or virtual machine,
+            // which would stretch every paced byte: sleep until shortly before the byte is due, then poll
+            // without sleeping.
+            constexpr std::int64_t SpinUs = 400;
+            const std::int64_t wait = std::max<std::int64_t>(0, meter_.nextReadyUs() - (monoUs() - start) - SpinUs);
             timeout = {static_cast<time_t>(wait / 1'000'000), static_cast<long>(wait % 1'000'000) * 1000};
         }
         pollfd fd{master_, POLLIN, 0};

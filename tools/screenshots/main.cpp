@@ -5,6 +5,10 @@
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
 #include "settings/formoptions.h"
+#include "about/formhelp.h"
+#include "about/formlogo.h"
+#include "monitor/livetablemodel.h"
+#include "stats/formstat.h"
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -45,5 +49,25 @@ int main(int argc, char** argv) {
 
     TFOptions options(main.TimerInterval);
     ok = save(options, out.filePath(QStringLiteral("formoptions.png"))) && ok;
+    options.hide();
+
+    // The statistics over a few readings, so that the bars and their marks show.
+    for (int i = 0; i < 20; ++i) {
+        Reading r;
+        r.secondOfDay = 9 * 3600 + i * 3;
+        r.tenths.fill(0);
+        r.tenths[Reading::Tv] = 180 + 7 * i;
+        r.tenths[Reading::RH] = 350 + 11 * i;
+        r.tenths[Reading::Tsh] = 200 + 9 * i;
+        main.GridD->append(r);
+    }
+    TFStat stat(&main.GridD->store());
+    ok = save(stat, out.filePath(QStringLiteral("formstat.png"))) && ok;
+    stat.hide();
+    TFLogo logo;
+    ok = save(logo, out.filePath(QStringLiteral("formlogo.png"))) && ok;
+    logo.hide();
+    TFHelp help;
+    ok = save(help, out.filePath(QStringLiteral("formhelp.png"))) && ok;
     return ok ? 0 : 1;
 }
