@@ -1,4 +1,5 @@
 #include "formmain.h"
+#include "toolkit/windowlook.h"
 #include "link/searchcontrol.h"
 #include "link/unitcomport.h"
 #include "settings/chartpoints.h"
@@ -42,17 +43,6 @@ constexpr int StatusBarHeight = 19;
 const QColor Red(0xFF, 0x00, 0x00);
 const QColor Lime(0x00, 0xFF, 0x00);
 
-// "MS Sans Serif" 8 pt is a Windows bitmap face. Elsewhere the closest at hand is a Helvetica-like
-// sans (Liberation Sans, Arimo or Nimbus Sans): the usual fallback, DejaVu Sans, is a good deal wider
-// and would crowd the fixed layout.
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setPointSize(8);
-    return font;
-}
 
 void styleValueLabel(QLabel* label, const QColor& colour) {
     QFont font(DigitalReadoutFamily);
@@ -82,7 +72,7 @@ void styleLiveChart(WindowedChartView* view, double yLo, double yHi) {
 TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     : QMainWindow(parent), link_(link), search_(search) {
     initEmbeddedResources();
-    setFont(windowFont());
+    setFont(WindowFont());
     setupUi(this);
     setUpWindow();
     setUpGrids(); // the live charts are fed from the live table's store

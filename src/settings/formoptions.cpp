@@ -1,22 +1,9 @@
 #include "formoptions.h"
+#include "toolkit/windowlook.h"
 #include "chartpoints.h"
 #include "maskedit.h"
 #include "ui_formoptions.h"
-#include <QScreen>
 #include <QTimer>
-
-namespace {
-// The window was drawn for "MS Sans Serif" 8 pt, a Windows bitmap face that Linux does not have. Liberation
-// Sans and Nimbus Sans have Arial and Helvetica widths, the nearest to it, so the captions still fit the
-// drawn places; DejaVu Sans, wider, is the last resort.
-QFont dialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    return font;
-}
-} // namespace
 
 TFOptions::TFOptions(QTimer* timerInterval, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -24,10 +11,8 @@ TFOptions::TFOptions(QTimer* timerInterval, QWidget* parent)
       timerInterval_(timerInterval) {
     Ui::TFOptions ui;
     ui.setupUi(this);
-    setFont(dialogFont());
-    setFixedSize(size());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    setFont(WindowFont());
+    FixAndCentre(this);
 
     CheckBoxT = ui.CheckBoxT;
     EditTmin = ui.EditTmin;

@@ -1,4 +1,5 @@
 #include "formstat.h"
+#include "toolkit/windowlook.h"
 #include "stats/barmarks.h"
 #include "stats/stathistogram.h"
 #include "ui_formstat.h"
@@ -8,22 +9,11 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
-#include <QScreen>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-// The window was drawn for "MS Sans Serif" 8 pt, a Windows bitmap face that Linux does not have. Liberation
-// Sans and Nimbus Sans have Arial and Helvetica widths, the nearest to it, so the captions still fit the
-// drawn places; DejaVu Sans, wider, is the last resort.
-QFont dialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    return font;
-}
 
 const QColor Silver(192, 192, 192);
 
@@ -55,10 +45,8 @@ TFStat::TFStat(const ReadingStore* store, QWidget* parent)
       store_(store) {
     Ui::TFStat ui;
     ui.setupUi(this);
-    setFont(dialogFont());
-    setFixedSize(size());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    setFont(WindowFont());
+    FixAndCentre(this);
 
     ComboBoxStat = ui.ComboBoxStat;
     ButtonStatReload = ui.ButtonStatReload;
