@@ -40,8 +40,9 @@ int run(bool paced) {
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     const int rows = window.GridL->rowCount() - 1;
     if (paced)
-        std::printf("paced at 9600 baud: %d records in %.2f s; wire time %.2f s; %+.1f %% (target within 5 %%)\n",
-                    rows, seconds, WireSeconds, 100.0 * (seconds - WireSeconds) / WireSeconds);
+        std::printf(
+            "paced at 9600 baud: %d records in %.2f s; wire time %.2f s; %+.1f %% (target within 5 %%)\n",
+            rows, seconds, WireSeconds, 100.0 * (seconds - WireSeconds) / WireSeconds);
     else
         std::printf("unpaced: %d records in %.2f s (target <= 10 s)\n", rows, seconds);
     return rows;

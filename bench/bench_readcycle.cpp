@@ -1,22 +1,22 @@
 // The display update of one read cycle (store append, table row, nine series, six axes, repaint) with
 // 1 000 and with 1 000 000 readings already held, and the memory each held reading costs.
 //   QT_QPA_PLATFORM=offscreen bench_readcycle [cycles]
-#include "link/searchcontrol.h"
 #include "link/nullport.h"
+#include "link/searchcontrol.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
 #include "monitor/livetablemodel.h"
 #include "monitor/quantities.h"
 #include "toolkit/windowedchart.h"
-#include <QTableView>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTime>
 #include <cstdio>
 #include <fstream>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 long residentBytes() {
@@ -96,11 +96,13 @@ int main(int argc, char** argv) {
     const int cycles = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
     const Result small = measure(1'000, cycles);
     const Result large = measure(1'000'000, cycles);
-    std::printf("display update per cycle: %.1f us with 1 000 readings held, %.1f us with 1 000 000 (%.2f x; target <= 1.5 x)\n",
+    std::printf("display update per cycle: %.1f us with 1 000 readings held, %.1f us with 1 000 000 (%.2f x; "
+                "target <= 1.5 x)\n",
                 small.usPerCycle, large.usPerCycle, large.usPerCycle / small.usPerCycle);
     for (const auto& [name, r] : {std::pair{"1 000", small}, std::pair{"1 000 000", large}})
-        std::printf("  with %s held: table %.1f us, charts %.1f us, repaint %.1f us\n", name, r.tableUs, r.chartsUs,
-                    r.paintUs);
-    std::printf("memory per reading held (store, table, charts): %.1f bytes (target <= 128)\n", large.bytesPerReading);
+        std::printf("  with %s held: table %.1f us, charts %.1f us, repaint %.1f us\n", name, r.tableUs,
+                    r.chartsUs, r.paintUs);
+    std::printf("memory per reading held (store, table, charts): %.1f bytes (target <= 128)\n",
+                large.bytesPerReading);
     return 0;
 }

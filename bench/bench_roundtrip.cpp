@@ -45,7 +45,9 @@ int main(int argc, char** argv) {
     const double totalMs = static_cast<double>(total.nsecsElapsed()) / 1e6;
     link.ClosePort();
     std::sort(perTripUs.begin(), perTripUs.end());
-    auto at = [&](double q) { return perTripUs[static_cast<std::size_t>(q * static_cast<double>(perTripUs.size() - 1))]; };
+    auto at = [&](double q) {
+        return perTripUs[static_cast<std::size_t>(q * static_cast<double>(perTripUs.size() - 1))];
+    };
     std::printf("round trips: %d (%d exchanges of %d)\n", exchanges * RoundTrips, exchanges, RoundTrips);
     std::printf("per round trip: mean %.1f us, median %.1f us, p90 %.1f us, p99 %.1f us, max %.1f us\n",
                 totalMs * 1000.0 / (exchanges * RoundTrips), at(0.5), at(0.9), at(0.99), perTripUs.back());

@@ -17,7 +17,8 @@ bool PortSearch::ProbePort(int portNumber, const std::function<void(const QStrin
     return true;
 }
 
-bool PortSearch::Pass(const std::function<void(const QString&)>& show, const std::function<bool()>& afterMiss) {
+bool PortSearch::Pass(const std::function<void(const QString&)>& show,
+                      const std::function<bool()>& afterMiss) {
     for (int portNumber = 1; portNumber <= PortTable::Slots; ++portNumber) {
         if (ProbePort(portNumber, show))
             return true;

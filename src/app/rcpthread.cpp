@@ -10,7 +10,9 @@ MyThread::MyThread(LinkState& link, QObject* parent) : QThread(parent), link_(li
     });
 }
 
-MyThread::~MyThread() { Shutdown(); }
+MyThread::~MyThread() {
+    Shutdown();
+}
 
 void MyThread::Resume(std::function<void(const QString&)> showStatus) {
     showStatus_ = std::move(showStatus);

@@ -1,8 +1,8 @@
 #pragma once
 #include "automation.h"
 #include "monitor/protocolexport.h"
-#include <memory>
 #include <QStringList>
+#include <memory>
 
 class ExportProgress;
 class ReadingStore;

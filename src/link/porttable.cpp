@@ -11,7 +11,9 @@ PortTable PortTable::fromList(const QStringList& systemNames) {
     return table;
 }
 
-PortTable PortTable::fromSpec(const QString& spec) { return fromList(spec.split(QLatin1Char(':'))); }
+PortTable PortTable::fromSpec(const QString& spec) {
+    return fromList(spec.split(QLatin1Char(':')));
+}
 
 PortTable PortTable::fromEnvironment() {
 #ifdef Q_OS_WIN

@@ -5,7 +5,9 @@ namespace {
 constexpr int WriteTimeoutMs = 200;
 }
 
-SerialPortBackend::SerialPortBackend() { clock_.start(); }
+SerialPortBackend::SerialPortBackend() {
+    clock_.start();
+}
 
 SerialPortBackend::~SerialPortBackend() = default;
 
@@ -65,4 +67,6 @@ PortBackend::Read SerialPortBackend::read(std::uint8_t& byte, int timeoutMs) {
     return Read::Byte;
 }
 
-std::int64_t SerialPortBackend::nowUs() const { return clock_.nsecsElapsed() / 1000; }
+std::int64_t SerialPortBackend::nowUs() const {
+    return clock_.nsecsElapsed() / 1000;
+}

@@ -14,15 +14,15 @@
 // PortName, loaded with acquire before they are read.
 class LinkState {
 public:
-    static constexpr int ReadTimeoutMs = 40;  // one read of one byte
-    static constexpr int ProbeReads = 11;     // the probe gives up after the 11th empty read
+    static constexpr int ReadTimeoutMs = 40;    // one read of one byte
+    static constexpr int ProbeReads = 11;       // the probe gives up after the 11th empty read
     static constexpr int SilenceLimitMs = 2000; // ReadByteWait gives up when no byte came for this long
 
     LinkState(std::unique_ptr<PortBackend> backend, PortTable ports);
 
     // --- fields of the link
-    bool PortHandle = false;      // whether the last open gave a usable port
-    std::uint8_t PortNumber = 1;  // 1..8, the slot on which the meter answered
+    bool PortHandle = false;     // whether the last open gave a usable port
+    std::uint8_t PortNumber = 1; // 1..8, the slot on which the meter answered
     std::atomic<bool> DeviceFound{false};
     QString PortName = QStringLiteral("COM*"); // its fourth character becomes the found slot's digit
     std::uint8_t SendBuffer = 0;

@@ -44,25 +44,33 @@ DownloadEnd DownloadRecords(LinkState& link, const std::function<bool(const Logg
     return end;
 }
 
-std::uint8_t YearByte(int year) { return static_cast<std::uint8_t>(((year & 0xFF) + 0x30) & 0xFF); }
+std::uint8_t YearByte(int year) {
+    return static_cast<std::uint8_t>(((year & 0xFF) + 0x30) & 0xFF);
+}
 
 ClockWriteEnd WriteClock(LinkState& link, int minute, int hour, int day, int month, int year,
                          const std::function<void()>& afterProbe) {
     const ExchangeResult result = RunExchange(link, Probe::First, [&] {
         if (afterProbe)
             afterProbe();
-        const std::uint8_t message[] = {Cmd::CmdSetClock, static_cast<std::uint8_t>(minute),
-                                        static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(day),
-                                        static_cast<std::uint8_t>(month), YearByte(year)};
+        const std::uint8_t message[] = {Cmd::CmdSetClock,
+                                        static_cast<std::uint8_t>(minute),
+                                        static_cast<std::uint8_t>(hour),
+                                        static_cast<std::uint8_t>(day),
+                                        static_cast<std::uint8_t>(month),
+                                        YearByte(year)};
         for (std::uint8_t b : message)
             if (!link.Command(b))
                 return false;
         return true;
     });
     switch (result) {
-    case ExchangeResult::Done: return ClockWriteEnd::Done;
-    case ExchangeResult::NoAnswer: return ClockWriteEnd::NoAnswer;
-    case ExchangeResult::Lost: return ClockWriteEnd::Lost;
+    case ExchangeResult::Done:
+        return ClockWriteEnd::Done;
+    case ExchangeResult::NoAnswer:
+        return ClockWriteEnd::NoAnswer;
+    case ExchangeResult::Lost:
+        return ClockWriteEnd::Lost;
     }
     return ClockWriteEnd::Lost;
 }

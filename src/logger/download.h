@@ -16,8 +16,9 @@ enum class DownloadEnd {
 
 // Reads the meter's records one request at a time (probe first; per record 0xAD, the address high and
 // low byte, then 16 echoed bytes), from address 10 in steps of 10 up to 30000, ending at the first record
-// whose hour does not continue the previous one, or at the first address that holds no record. onRecord gets every record taken and returns false to end
-// the download after it. Opens and closes the port itself. Needs no window.
+// whose hour does not continue the previous one, or at the first address that holds no record. onRecord gets
+// every record taken and returns false to end the download after it. Opens and closes the port itself. Needs
+// no window.
 DownloadEnd DownloadRecords(LinkState& link, const std::function<bool(const LoggerRecord&)>& onRecord);
 
 // Sets the meter's clock after the probe: 0xAF, minute, hour, day, month, and the year's low byte plus 48.

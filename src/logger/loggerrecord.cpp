@@ -1,8 +1,12 @@
 #include "loggerrecord.h"
 
 namespace {
-int word(const std::array<std::uint8_t, LoggerRecord::Bytes>& b, int at) { return b[at] << 8 | b[at + 1]; }
-float tenths(int raw) { return static_cast<float>(static_cast<long double>(raw) * 0.1L); }
+int word(const std::array<std::uint8_t, LoggerRecord::Bytes>& b, int at) {
+    return b[at] << 8 | b[at + 1];
+}
+float tenths(int raw) {
+    return static_cast<float>(static_cast<long double>(raw) * 0.1L);
+}
 } // namespace
 
 LoggerRecord LoggerRecord::Decode(int address, const std::array<std::uint8_t, Bytes>& b) {
@@ -20,9 +24,15 @@ LoggerRecord LoggerRecord::Decode(int address, const std::array<std::uint8_t, By
     return r;
 }
 
-float LoggerRecord::RH() const { return tenths(rhRaw); }
-float LoggerRecord::tv() const { return tenths(tvRaw); }
-float LoggerRecord::tsh() const { return tenths(tshRaw); }
+float LoggerRecord::RH() const {
+    return tenths(rhRaw);
+}
+float LoggerRecord::tv() const {
+    return tenths(tvRaw);
+}
+float LoggerRecord::tsh() const {
+    return tenths(tshRaw);
+}
 
 QString LoggerRecord::TimeText() const {
     return QStringLiteral("%1:%2 %3.%4.%5").arg(hour).arg(minute).arg(day).arg(month).arg(year);

@@ -12,9 +12,9 @@ struct LoggerRecord {
     static constexpr int LastAddress = 30000; // 3000 records at most
 
     int address = 0;
-    std::uint16_t rhRaw = 0;  // tenths of %, unsigned
-    std::int16_t tvRaw = 0;   // tenths of °C, signed
-    std::int16_t tshRaw = 0;  // tenths of °C, signed
+    std::uint16_t rhRaw = 0; // tenths of %, unsigned
+    std::int16_t tvRaw = 0;  // tenths of °C, signed
+    std::int16_t tshRaw = 0; // tenths of °C, signed
     int minute = 0, hour = 0, year = 0, month = 0, day = 0;
 
     static LoggerRecord Decode(int address, const std::array<std::uint8_t, Bytes>& bytes);

@@ -1,40 +1,40 @@
 #include "formmain.h"
-#include "toolkit/windowlook.h"
+#include "identification.h"
 #include "link/searchcontrol.h"
 #include "link/unitcomport.h"
-#include "settings/chartpoints.h"
-#include "toolkit/compacttabs.h"
-#include "toolkit/fonts.h"
-#include "toolkit/messages.h"
-#include "identification.h"
 #include "livetablemodel.h"
 #include "loggerseries.h"
 #include "protocolexport.h"
-#include <QCategoryAxis>
-#include <QComboBox>
-#include <QThread>
-#include "toolkit/beeper.h"
-#include "toolkit/timesource.h"
-#include "toolkit/windowedchart.h"
+#include "settings/chartpoints.h"
 #include "settings/formoptions.h"
+#include "toolkit/beeper.h"
+#include "toolkit/compacttabs.h"
+#include "toolkit/fonts.h"
+#include "toolkit/messages.h"
 #include "toolkit/resources.h"
 #include "toolkit/statuspanels.h"
 #include "toolkit/stringgridmodel.h"
+#include "toolkit/timesource.h"
+#include "toolkit/windowedchart.h"
+#include "toolkit/windowlook.h"
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontDatabase>
-#include <QMenuBar>
-#include <QToolButton>
 #include <QGraphicsLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
 #include <QTabBar>
+#include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 #include <utility>
 
@@ -42,7 +42,6 @@ namespace {
 constexpr int StatusBarHeight = 19;
 const QColor Red(0xFF, 0x00, 0x00);
 const QColor Lime(0x00, 0xFF, 0x00);
-
 
 void styleValueLabel(QLabel* label, const QColor& colour) {
     QFont font(DigitalReadoutFamily);
@@ -102,7 +101,9 @@ TFMain::TFMain(LinkState& link, SearchControl& search, QWidget* parent)
     FormCreate();
 }
 
-TFMain::~TFMain() { EndDownload(); }
+TFMain::~TFMain() {
+    EndDownload();
+}
 
 void TFMain::closeEvent(QCloseEvent* event) {
     EndDownload(); // a download in progress ends after its current record
@@ -169,8 +170,8 @@ void TFMain::setUpLiveCharts() {
     styleLiveChart(Chart3, 0, 1700);
     // Each series is fed from the reading store, by the reading's number in the run, only for the
     // positions its chart shows; a reading without the value (no dew point) leaves a gap in no series.
-    auto add = [this](WindowedChartView* chart, QLineSeries** member, const char* name, Reading::Column column,
-                      const QColor& colour) {
+    auto add = [this](WindowedChartView* chart, QLineSeries** member, const char* name,
+                      Reading::Column column, const QColor& colour) {
         auto* series = new QLineSeries;
         series->setObjectName(QString::fromLatin1(name));
         series->setPen(QPen(colour, 2));
@@ -196,7 +197,9 @@ void TFMain::setUpLiveCharts() {
     add(Chart3, &LineSeries2, "LineSeries2", Reading::W, Red);
 }
 
-std::vector<WindowedChartView*> TFMain::LiveCharts() const { return {Chart1, Chart2, Chart3, Chart4, Chart5, Chart6}; }
+std::vector<WindowedChartView*> TFMain::LiveCharts() const {
+    return {Chart1, Chart2, Chart3, Chart4, Chart5, Chart6};
+}
 
 void TFMain::setUpGrids() {
     const int columns = static_cast<int>(TableHeaders.size());
@@ -246,9 +249,10 @@ void TFMain::FormCreate() {
 
     // The value labels' face and the GOST face: written into the user's font folder when the system
     // lacks them. A failure is told once; everything above is already in place.
-    installMissingFonts(QFontDatabase::families(), userFontFolder(), embeddedFonts(), [](const QString& text) {
-        Messages::show(QMessageBox::Warning, QCoreApplication::applicationName(), text);
-    });
+    installMissingFonts(QFontDatabase::families(), userFontFolder(), embeddedFonts(),
+                        [](const QString& text) {
+                            Messages::show(QMessageBox::Warning, QCoreApplication::applicationName(), text);
+                        });
 }
 
 void TFMain::SetOptionsWindow(TFOptions* options) {
@@ -264,9 +268,13 @@ void TFMain::SetOptionsWindow(TFOptions* options) {
     });
 }
 
-void TFMain::SetTimeSource(const TimeSource* time) { time_ = time ? time : systemTime_.get(); }
+void TFMain::SetTimeSource(const TimeSource* time) {
+    time_ = time ? time : systemTime_.get();
+}
 
-void TFMain::SetBeeper(Beeper* beeper) { beeper_ = beeper ? beeper : systemBeeper_.get(); }
+void TFMain::SetBeeper(Beeper* beeper) {
+    beeper_ = beeper ? beeper : systemBeeper_.get();
+}
 
 namespace {
 // A menu command closes its window when it is shown, and shows it (without taking the input) otherwise.
@@ -286,16 +294,26 @@ void TFMain::SetSecondaryWindows(QWidget* stat, QWidget* logo, QWidget* help) {
     FHelp = help;
 }
 
-void TFMain::N6Click() { toggle(FOptions); }
+void TFMain::N6Click() {
+    toggle(FOptions);
+}
 
 void TFMain::N1Click() {
     if (exporter_ && !ExchangeBusy())
         exporter_->Run(PageControl->currentIndex(), GridD->store(), *GridL);
 }
-void TFMain::N5Click() { toggle(FStat); }
-void TFMain::N7Click() { toggle(FHelp); }
-void TFMain::N8Click() { toggle(FLogo); }
-void TFMain::N9Click() { close(); }
+void TFMain::N5Click() {
+    toggle(FStat);
+}
+void TFMain::N7Click() {
+    toggle(FHelp);
+}
+void TFMain::N8Click() {
+    toggle(FLogo);
+}
+void TFMain::N9Click() {
+    close();
+}
 
 void TFMain::TimerLogoTimer() {
     if (DeferTick(TimerLogo, &TFMain::TimerLogoTimer))
@@ -324,7 +342,7 @@ void TFMain::TimerDetektTimer() {
     link_.PortName[3] = QLatin1Char(link_.PortDigit());
     StatusBar->setPanelText(PanelPort, link_.Ports().displayName(link_.PortNumber));
     StatusBar->panel(PanelPort)->setToolTip(link_.Ports().systemName(link_.PortNumber));
-    TimerDetekt->stop(); // identified once for the whole run
+    TimerDetekt->stop();  // identified once for the whole run
     StatusBar->repaint(); // the text stands while the exchange holds the main thread
 
     const Identification id = Identification::Run(link_);

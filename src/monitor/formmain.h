@@ -164,7 +164,8 @@ private:
     void setUpGrids();
     void setUpTimers();
     void FormCreate();
-    void TestCriticalLevel(float value, const QCheckBox* enabled, const QLineEdit* lower, const QLineEdit* upper);
+    void TestCriticalLevel(float value, const QCheckBox* enabled, const QLineEdit* lower,
+                           const QLineEdit* upper);
 
     LinkState& link_;
     SearchControl& search_;

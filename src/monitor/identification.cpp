@@ -24,9 +24,13 @@ Identification Identification::Run(LinkState& link) {
 
 std::optional<QString> Identification::ConfigLabel(std::int8_t configByte) {
     switch (configByte) {
-    case 0: return QStringLiteral("нет");
-    case 1: return QStringLiteral("гол.2"); // 1 is "гол.2" and 2 is "гол.1", as the meters label them
-    case 2: return QStringLiteral("гол.1");
-    default: return std::nullopt;
+    case 0:
+        return QStringLiteral("нет");
+    case 1:
+        return QStringLiteral("гол.2"); // 1 is "гол.2" and 2 is "гол.1", as the meters label them
+    case 2:
+        return QStringLiteral("гол.1");
+    default:
+        return std::nullopt;
     }
 }

@@ -56,7 +56,8 @@ void TFMain::ButtonStartStopClick() {
             return;
         }
         if (probe()) {
-            StatusBar->setPanelText(PanelMessage, QStringLiteral("Соединение прошло успешно, ожидание начала измерений "));
+            StatusBar->setPanelText(PanelMessage,
+                                    QStringLiteral("Соединение прошло успешно, ожидание начала измерений "));
             TimerPeriod->start();
             ButtonStartStop->setText(TextStop);
         } else {
@@ -127,8 +128,8 @@ Reading TFMain::MakeReading(const LiveQuantities& q, const QTime& time) {
 void TFMain::PublishReading(const LiveQuantities& q, const QTime& time) {
     const Reading reading = MakeReading(q, time);
     const std::pair<QLabel*, Reading::Column> labels[] = {
-        {Label21, Reading::Tv},  {Label23, Reading::RH},   {Label27, Reading::Tvt},
-        {Label28, Reading::Ttr}, {Label22, Reading::Tsh},  {Label25, Reading::THC},
+        {Label21, Reading::Tv},   {Label23, Reading::RH},   {Label27, Reading::Tvt},
+        {Label28, Reading::Ttr},  {Label22, Reading::Tsh},  {Label25, Reading::THC},
         {Label26, Reading::WBGT}, {Label29, Reading::Trad}, {Label30, Reading::W}};
     for (const auto& [label, column] : labels)
         label->setText(LiveTableModel::valueText(reading, column));

@@ -16,7 +16,9 @@ int LiveTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(store_.size()) + 1;
 }
 
-int LiveTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Columns; }
+int LiveTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Columns;
+}
 
 QString LiveTableModel::valueText(const Reading& reading, Reading::Column column) {
     return reading.has(column) ? TenthsText(reading.tenths[column]) : NoValueText;
@@ -43,7 +45,9 @@ QVariant LiveTableModel::headerData(int section, Qt::Orientation orientation, in
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-QString LiveTableModel::header(int column) const { return column >= 0 && column < Columns ? headers_[column] : QString(); }
+QString LiveTableModel::header(int column) const {
+    return column >= 0 && column < Columns ? headers_[column] : QString();
+}
 
 void LiveTableModel::setHeader(int column, const QString& text) {
     if (column < 0 || column >= Columns)

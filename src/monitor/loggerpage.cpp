@@ -24,7 +24,9 @@ const QString TextDownload = QStringLiteral("Загрузить");
 const QString TextDownloading = QStringLiteral("Загрузка данных, ждите ....");
 const QString TextNotFoundYet = QStringLiteral("Прибор не найден, обмен с ним пока невозможен");
 
-QString recordsText(const QString& what, int count) { return QStringLiteral("%1: %2").arg(what).arg(count); }
+QString recordsText(const QString& what, int count) {
+    return QStringLiteral("%1: %2").arg(what).arg(count);
+}
 } // namespace
 
 // --- download
@@ -49,15 +51,19 @@ void TFMain::ButtonZagruzitClick() {
     // start exchanges are disabled.
     downloadThread_ = QThread::create([this] {
         const DownloadEnd end = DownloadRecords(link_, [this](const LoggerRecord& record) {
-            QMetaObject::invokeMethod(this, [this, record] { ShowLoggerRecord(record); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, record] { ShowLoggerRecord(record); }, Qt::QueuedConnection);
             return !cancelDownload_.load();
         });
-        QMetaObject::invokeMethod(this, [this, end] { DownloadFinished(static_cast<int>(end)); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, end] { DownloadFinished(static_cast<int>(end)); }, Qt::QueuedConnection);
     });
     downloadThread_->start();
 }
 
-bool TFMain::ExchangeBusy() const { return downloadThread_ != nullptr; }
+bool TFMain::ExchangeBusy() const {
+    return downloadThread_ != nullptr;
+}
 
 void TFMain::ShowLoggerRecord(const LoggerRecord& record) {
     const LiveQuantities q = ComputeLogger({record.RH(), record.tv(), record.tsh()});
@@ -76,7 +82,8 @@ void TFMain::ShowLoggerRecord(const LoggerRecord& record) {
     GridL->appendRow();
     loggerSeries_->append(record.address, {Tenths(q.THC), Tenths(q.RH), Tenths(q.tv), Tenths(q.tsh)});
     ++recordsThisDownload_;
-    StatusBar->setPanelText(PanelMessage, recordsText(QStringLiteral("Загружено записей"), recordsThisDownload_));
+    StatusBar->setPanelText(PanelMessage,
+                            recordsText(QStringLiteral("Загружено записей"), recordsThisDownload_));
     // The chart grows with the download, redrawn at most every 100 ms.
     if (!chartRefeed_->isActive())
         chartRefeed_->start();
@@ -95,12 +102,14 @@ void TFMain::DownloadFinished(int endCode) {
         StatusBar->setPanelText(PanelMessage, TextNoAnswer);
         break;
     case DownloadEnd::Lost:
-        StatusBar->setPanelText(PanelMessage, recordsText(QStringLiteral("Прибор перестал отвечать, загружено записей"),
-                                                          recordsThisDownload_));
+        StatusBar->setPanelText(
+            PanelMessage,
+            recordsText(QStringLiteral("Прибор перестал отвечать, загружено записей"), recordsThisDownload_));
         break;
     case DownloadEnd::Cancelled:
-        StatusBar->setPanelText(PanelMessage,
-                                recordsText(QStringLiteral("Загрузка прервана, загружено записей"), recordsThisDownload_));
+        StatusBar->setPanelText(
+            PanelMessage,
+            recordsText(QStringLiteral("Загрузка прервана, загружено записей"), recordsThisDownload_));
         break;
     default: // a download that ran to its end leaves the status as it was
         StatusBar->setPanelText(PanelMessage, panelBeforeDownload_);
@@ -183,10 +192,11 @@ void TFMain::setUpLoggerChart() {
             series->setLightMarker(dot);
         }
         const auto which = static_cast<LoggerSeries::Series>(i);
-        *members[i] = ChartValue->addFeed(series, [this, i, which](double from, double to, QList<QPointF>& out) {
-            if (i < LoggerSeries::Count)
-                loggerSeries_->feed(which, from, to, out);
-        });
+        *members[i] =
+            ChartValue->addFeed(series, [this, i, which](double from, double to, QList<QPointF>& out) {
+                if (i < LoggerSeries::Count)
+                    loggerSeries_->feed(which, from, to, out);
+            });
         series->setVisible(i == 0); // THC is charted first
     }
 
@@ -216,7 +226,8 @@ void TFMain::UpdateLoggerAxisLabels() {
         loggerAxis_->remove(label);
     loggerAxis_->setRange(lo, hi);
     loggerAxis_->setStartValue(lo);
-    const std::size_t first = loggerSeries_->rankOf(lo), last = loggerSeries_->rankOf(std::nextafter(hi, HUGE_VAL));
+    const std::size_t first = loggerSeries_->rankOf(lo),
+                      last = loggerSeries_->rankOf(std::nextafter(hi, HUGE_VAL));
     if (last <= first)
         return;
     constexpr std::size_t Labels = 8;
@@ -260,7 +271,9 @@ void TFMain::PageControlChange(int page) {
         StatusBar->setPanelText(PanelMessage, QStringLiteral(" "));
 }
 
-void TFMain::SetLoggerScale(int minimum, int maximum) { ChartValue->setYRange(minimum, maximum); }
+void TFMain::SetLoggerScale(int minimum, int maximum) {
+    ChartValue->setYRange(minimum, maximum);
+}
 
 // --- the meter's clock
 
@@ -285,15 +298,17 @@ void TFMain::ButtonSaveClick() {
         StatusBar->setPanelText(PanelMessage, TextNotFoundYet);
         return;
     }
-    const ClockWriteEnd end = WriteClock(link_, CSpinEditMin->value(), CSpinEditChas->value(), CSpinEditDen->value(),
-                                         CSpinEditMes->value(), CSpinEditGod->value(), [this] {
-                                             StatusBar->setPanelText(PanelMessage, QStringLiteral("Запись времяни и даты ..."));
-                                             StatusBar->repaint();
-                                         });
+    const ClockWriteEnd end =
+        WriteClock(link_, CSpinEditMin->value(), CSpinEditChas->value(), CSpinEditDen->value(),
+                   CSpinEditMes->value(), CSpinEditGod->value(), [this] {
+                       StatusBar->setPanelText(PanelMessage, QStringLiteral("Запись времяни и даты ..."));
+                       StatusBar->repaint();
+                   });
     if (end == ClockWriteEnd::Done)
         StatusBar->setPanelText(PanelMessage, QStringLiteral("Запись времяни и даты завершена"));
     else
-        StatusBar->setPanelText(PanelMessage, end == ClockWriteEnd::NoAnswer
-                                                  ? TextNoAnswer
-                                                  : QStringLiteral("Прибор перестал отвечать, время не записано"));
+        StatusBar->setPanelText(PanelMessage,
+                                end == ClockWriteEnd::NoAnswer
+                                    ? TextNoAnswer
+                                    : QStringLiteral("Прибор перестал отвечать, время не записано"));
 }

@@ -1,7 +1,7 @@
 #include "formoptions.h"
-#include "toolkit/windowlook.h"
 #include "chartpoints.h"
 #include "maskedit.h"
+#include "toolkit/windowlook.h"
 #include "ui_formoptions.h"
 #include <QTimer>
 

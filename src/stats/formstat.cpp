@@ -1,7 +1,7 @@
 #include "formstat.h"
-#include "toolkit/windowlook.h"
 #include "stats/barmarks.h"
 #include "stats/stathistogram.h"
+#include "toolkit/windowlook.h"
 #include "ui_formstat.h"
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -23,7 +23,8 @@ QString userFontFolder() {
 }
 
 bool installMissingFonts(const QStringList& installedFamilies, const QString& folder,
-                         const QList<EmbeddedFont>& fonts, const std::function<void(const QString&)>& showError) {
+                         const QList<EmbeddedFont>& fonts,
+                         const std::function<void(const QString&)>& showError) {
     initEmbeddedResources();
     const QString names = installedFamilies.join(QLatin1Char('\n'));
     for (const EmbeddedFont& font : fonts) {
@@ -31,20 +32,22 @@ bool installMissingFonts(const QStringList& installedFamilies, const QString& fo
             continue;
         QFile source(font.resource);
         if (!source.open(QIODevice::ReadOnly)) {
-            showError(QStringLiteral("Не удалось прочитать шрифт \"%1\" из ресурсов программы.").arg(font.face));
+            showError(
+                QStringLiteral("Не удалось прочитать шрифт \"%1\" из ресурсов программы.").arg(font.face));
             return false;
         }
         const QByteArray data = source.readAll();
         const QString path = QDir(folder).filePath(font.fileName);
         QSaveFile target(path);
-        if (!QDir().mkpath(folder) || !target.open(QIODevice::WriteOnly) || target.write(data) != data.size() ||
-            !target.commit()) {
+        if (!QDir().mkpath(folder) || !target.open(QIODevice::WriteOnly) ||
+            target.write(data) != data.size() || !target.commit()) {
             showError(QStringLiteral("Не удалось установить шрифт \"%1\" в папку %2: %3")
                           .arg(font.face, QDir::toNativeSeparators(folder), target.errorString()));
             return false;
         }
         if (QFontDatabase::addApplicationFont(path) < 0) {
-            showError(QStringLiteral("Не удалось подключить шрифт \"%1\" (%2).").arg(font.face, QDir::toNativeSeparators(path)));
+            showError(QStringLiteral("Не удалось подключить шрифт \"%1\" (%2).")
+                          .arg(font.face, QDir::toNativeSeparators(path)));
             return false;
         }
     }

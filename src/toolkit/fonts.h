@@ -25,4 +25,5 @@ QString userFontFolder();
 // names), writes its file into folder, replacing a file of that name, and registers it for this run.
 // Stops at the first failure and hands its text to showError once. Returns whether all went well.
 bool installMissingFonts(const QStringList& installedFamilies, const QString& folder,
-                         const QList<EmbeddedFont>& fonts, const std::function<void(const QString&)>& showError);
+                         const QList<EmbeddedFont>& fonts,
+                         const std::function<void(const QString&)>& showError);

@@ -7,10 +7,12 @@ Messages::Handler& current() {
 }
 } // namespace
 
-void Messages::setHandler(Handler handler) { current() = std::move(handler); }
+void Messages::setHandler(Handler handler) {
+    current() = std::move(handler);
+}
 
-QMessageBox::StandardButton Messages::show(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                                           QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton Messages::show(QMessageBox::Icon icon, const QString& caption,
+                                           const QString& text, QMessageBox::StandardButtons buttons) {
     if (current())
         return current()(icon, caption, text, buttons);
     QMessageBox box(icon, caption, text, buttons);

@@ -1,7 +1,9 @@
 #include "statuspanels.h"
 #include <QLabel>
 
-StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(false); }
+StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(false);
+}
 
 void StatusPanels::setPanels(const QVector<Panel>& panels) {
     for (QLabel* label : labels_) {

@@ -50,9 +50,9 @@ private slots:
         QCOMPARE(rig.readsPerPort({"COM1", "COM2", "COM3", "COM4", "COM5"}), (QList<int>{11, 1, 1, 1, 1}));
         QCOMPARE(rig.ports->opened(), (QStringList{"COM1", "COM2", "COM3", "COM4", "COM5"}));
         QCOMPARE(steps, 4);
-        QCOMPARE(rig.texts, (QStringList{PortSearch::TextSearching, PortSearch::TextSearching,
-                                         PortSearch::TextSearching, PortSearch::TextSearching,
-                                         PortSearch::TextFound}));
+        QCOMPARE(rig.texts,
+                 (QStringList{PortSearch::TextSearching, PortSearch::TextSearching, PortSearch::TextSearching,
+                              PortSearch::TextSearching, PortSearch::TextFound}));
         QVERIFY(rig.link->IsDeviceFound());
         QCOMPARE(rig.link->PortNumber, 5);
         QCOMPARE(rig.link->PortName, QString("COM5"));
@@ -130,7 +130,8 @@ private slots:
         rig.silent({1, 2});
         rig.meterOn(3);
         StatusPanels panels;
-        panels.setPanels({{55, Qt::AlignHCenter}, {70, Qt::AlignHCenter}, {50, Qt::AlignHCenter}, {50, Qt::AlignLeft}});
+        panels.setPanels(
+            {{55, Qt::AlignHCenter}, {70, Qt::AlignHCenter}, {50, Qt::AlignHCenter}, {50, Qt::AlignLeft}});
         QStringList seen;
         MyThread thread(*rig.link);
         thread.Resume([&](const QString& text) {
@@ -142,7 +143,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 2000); // no spinning once the meter is found
         QVERIFY(rig.link->IsDeviceFound());
         QCOMPARE(rig.link->PortNumber, 3);
-        QCOMPARE(seen, (QStringList{PortSearch::TextSearching, PortSearch::TextSearching, PortSearch::TextFound}));
+        QCOMPARE(seen,
+                 (QStringList{PortSearch::TextSearching, PortSearch::TextSearching, PortSearch::TextFound}));
         thread.Suspend();
     }
 

@@ -5,22 +5,22 @@
 #include "emulatorprocess.h"
 #include "link/serialportbackend.h"
 #include "link/unitcomport.h"
+#include "meterexchanges.h"
 #include "monitor/formmain.h"
 #include "monitor/livetablemodel.h"
 #include "recordingsearch.h"
 #include "settings/formoptions.h"
-#include "toolkit/stringgridmodel.h"
-#include <QDir>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
-#include "meterexchanges.h"
 #include "toolkit/statuspanels.h"
+#include "toolkit/stringgridmodel.h"
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 std::unique_ptr<LinkState> linkOn(const QStringList& slotNames) {
@@ -76,7 +76,8 @@ private slots:
         QVERIFY2(meter.ok(), qPrintable(meter.error()));
         auto link = linkOn({meter.path()});
         std::vector<std::uint8_t> data;
-        QCOMPARE(RunExchange(*link, Probe::First, [&] { return readChannels(*link, data); }), ExchangeResult::Done);
+        QCOMPARE(RunExchange(*link, Probe::First, [&] { return readChannels(*link, data); }),
+                 ExchangeResult::Done);
         QCOMPARE(data, (std::vector<std::uint8_t>{0x01, 0xC4, 0xFF, 0x38, 0x01, 0x3B}));
         QStringList expected{"PC 37", "M 37", "PC A3", "M A3"};
         for (auto b : data) {
@@ -121,7 +122,8 @@ private slots:
         std::vector<std::uint8_t> data;
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(RunExchange(*link, Probe::First, [&] { return readChannels(*link, data); }), ExchangeResult::Lost);
+        QCOMPARE(RunExchange(*link, Probe::First, [&] { return readChannels(*link, data); }),
+                 ExchangeResult::Lost);
         const auto ms = timer.elapsed();
         QVERIFY2(ms >= 2000 && ms < 2600, qPrintable(QString::number(ms)));
         QCOMPARE(data.size(), std::size_t{2}); // the bytes that came before stay
@@ -170,7 +172,8 @@ private slots:
         QVERIFY(silent.ok() && meter.ok());
         auto link = linkOn({silent.path(), meter.path()});
         StatusPanels panels;
-        panels.setPanels({{55, Qt::AlignHCenter}, {70, Qt::AlignHCenter}, {50, Qt::AlignHCenter}, {50, Qt::AlignLeft}});
+        panels.setPanels(
+            {{55, Qt::AlignHCenter}, {70, Qt::AlignHCenter}, {50, Qt::AlignHCenter}, {50, Qt::AlignLeft}});
         MyThread thread(*link);
         thread.Resume([&](const QString& text) { panels.setPanelText(3, text); });
         QTRY_COMPARE_WITH_TIMEOUT(panels.panelText(3), PortSearch::TextFound, 5000);

@@ -18,7 +18,9 @@ void feed(MeterModel& m, std::initializer_list<int> bytes, std::int64_t t = 0) {
         m.receive(static_cast<std::uint8_t>(b), t);
 }
 
-bool hourContinues(int previous, int next) { return next == previous || next == previous + 1 || (previous == 23 && next == 0); }
+bool hourContinues(int previous, int next) {
+    return next == previous || next == previous + 1 || (previous == 23 && next == 0);
+}
 } // namespace
 
 class TestMeterModel : public QObject {
@@ -81,7 +83,8 @@ private slots:
         config.logStart = {50, 22, 31, 12, 26};
         MeterModel m(config);
         for (int i = 2; i <= 3000; ++i)
-            QVERIFY2(hourContinues(m.recordBytes((i - 1) * 10)[10], m.recordBytes(i * 10)[10]), qPrintable(QString::number(i)));
+            QVERIFY2(hourContinues(m.recordBytes((i - 1) * 10)[10], m.recordBytes(i * 10)[10]),
+                     qPrintable(QString::number(i)));
         QCOMPARE(m.recordStamp(1), (MeterClock{50, 22, 31, 12, 26}));
         QCOMPARE(m.recordStamp(11), (MeterClock{0, 0, 1, 1, 27})); // 70 minutes later: new year
         const auto first = m.recordBytes(10);

@@ -29,7 +29,9 @@ QStringList repeat(const QString& line, int times) {
     return lines;
 }
 
-QString hex(int byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); }
+QString hex(int byte) {
+    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
 
 } // namespace
 
@@ -59,8 +61,10 @@ private slots:
         QTest::addColumn<QString>("read");
         QTest::addColumn<qint64>("elapsedUs");
         // A present but silent port costs eleven full reads; a missing one fails each read at once.
-        QTest::newRow("silent port") << "COM2" << "r -" << qint64(11 * 40'000);
-        QTest::newRow("missing port") << "COM3" << "r!" << qint64(0);
+        QTest::newRow("silent port") << "COM2"
+                                     << "r -" << qint64(11 * 40'000);
+        QTest::newRow("missing port") << "COM3"
+                                      << "r!" << qint64(0);
     }
     void probeWithoutMeter() {
         QFETCH(QString, port);
@@ -162,7 +166,8 @@ private slots:
         config.silentAfter = silentAfter; // counts the probe answer and the command's answer
         Rig rig(config);
         std::vector<std::uint8_t> data;
-        const auto result = RunExchange(*rig.link, Probe::First, [&] { return readChannels(*rig.link, data); });
+        const auto result =
+            RunExchange(*rig.link, Probe::First, [&] { return readChannels(*rig.link, data); });
         QCOMPARE(result, ExchangeResult::Lost);
         QCOMPARE(int(data.size()), bytesKept);
         const auto events = rig.ports->events();
@@ -195,7 +200,8 @@ private slots:
         config.garbageAfter = 3;
         Rig rig(config);
         std::vector<std::uint8_t> first;
-        const auto disturbed = RunExchange(*rig.link, Probe::First, [&] { return readChannels(*rig.link, first); });
+        const auto disturbed =
+            RunExchange(*rig.link, Probe::First, [&] { return readChannels(*rig.link, first); });
         QVERIFY(disturbed == ExchangeResult::Done || disturbed == ExchangeResult::Lost);
         QVERIFY(rig.ports->nowUs() < 2'500'000);
         QCOMPARE(first.size(), std::size_t{6});
@@ -240,8 +246,8 @@ private slots:
     }
 
     void systemPortsComeAdaptersFirstInNumericOrder() {
-        const QStringList found{"/dev/ttyS10", "/dev/ttyS2", "/dev/ttyUSB1", "/dev/ttyAMA0", "/dev/ttyACM0",
-                                "/dev/ttyUSB0", "/dev/ttyS0"};
+        const QStringList found{"/dev/ttyS10",  "/dev/ttyS2",   "/dev/ttyUSB1", "/dev/ttyAMA0",
+                                "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS0"};
         QCOMPARE(PortTable::orderSystemPorts(found),
                  (QStringList{"/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyS2",
                               "/dev/ttyS10", "/dev/ttyAMA0"}));

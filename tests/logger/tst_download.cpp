@@ -34,10 +34,13 @@ private slots:
         QTest::addColumn<MeterConfig>("config");
         QTest::addColumn<int>("taken");
         QTest::addColumn<int>("end");
-        QTest::newRow("full memory ends at address 30000") << memory(3000, 0, {0, 8, 1, 12, 26}, 7) << 3000 << int(DownloadEnd::LastAddress);
+        QTest::newRow("full memory ends at address 30000")
+            << memory(3000, 0, {0, 8, 1, 12, 26}, 7) << 3000 << int(DownloadEnd::LastAddress);
         QTest::newRow("hour gap before record 40") << memory(100, 40) << 39 << int(DownloadEnd::HourBreak);
-        QTest::newRow("23 to 0 goes on") << memory(30, 0, {50, 23, 31, 12, 26}) << 30 << int(DownloadEnd::NoRecord);
-        QTest::newRow("same hour goes on") << memory(50, 0, {0, 5, 1, 1, 27}, 0) << 50 << int(DownloadEnd::NoRecord);
+        QTest::newRow("23 to 0 goes on")
+            << memory(30, 0, {50, 23, 31, 12, 26}) << 30 << int(DownloadEnd::NoRecord);
+        QTest::newRow("same hour goes on")
+            << memory(50, 0, {0, 5, 1, 1, 27}, 0) << 50 << int(DownloadEnd::NoRecord);
         QTest::newRow("first record always taken") << memory(1) << 1 << int(DownloadEnd::NoRecord);
         QTest::newRow("empty memory") << memory(0) << 0 << int(DownloadEnd::NoRecord);
     }
@@ -71,7 +74,8 @@ private slots:
     void wireOfTheFirstRecord() {
         Rig rig(memory(2));
         rig.download();
-        QStringList expected{"open /dev/ttyUSB0", "w 37", "r 37", "w AD", "r AD", "w 00", "r 00", "w 0A", "r 0A"};
+        QStringList expected{
+            "open /dev/ttyUSB0", "w 37", "r 37", "w AD", "r AD", "w 00", "r 00", "w 0A", "r 0A"};
         for (auto b : rig.meter->recordBytes(10)) {
             const QString hex = QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
             expected << "r " + hex << "w " + hex;
@@ -109,10 +113,11 @@ private slots:
     }
 
     void decoding() {
-        std::array<std::uint8_t, 16> bytes{0x12, 0x34, 0xFF, 0x38, 0xFF, 0x38, 0xFF, 0x38, 0xAA, 5, 9, 17, 4, 7, 0xBB, 0xCC};
+        std::array<std::uint8_t, 16> bytes{0x12, 0x34, 0xFF, 0x38, 0xFF, 0x38, 0xFF, 0x38,
+                                           0xAA, 5,    9,    17,   4,    7,    0xBB, 0xCC};
         const auto r = LoggerRecord::Decode(10, bytes);
-        QCOMPARE(r.RH(), 6533.6f);  // unsigned
-        QCOMPARE(r.tv(), -20.0f);   // signed
+        QCOMPARE(r.RH(), 6533.6f); // unsigned
+        QCOMPARE(r.tv(), -20.0f);  // signed
         QCOMPARE(r.tsh(), -20.0f);
         QCOMPARE(r.TimeText(), QString("9:5 7.4.17"));
         QVERIFY(r.HasValidStamp());
@@ -132,7 +137,8 @@ private slots:
     void clockWrite_data() {
         QTest::addColumn<QList<int>>("fields"); // minute hour day month year
         QTest::addColumn<QList<int>>("sent");
-        QTest::newRow("14:03 5 March 2021") << QList<int>{3, 14, 5, 3, 2021} << QList<int>{0xAF, 3, 14, 5, 3, 21};
+        QTest::newRow("14:03 5 March 2021")
+            << QList<int>{3, 14, 5, 3, 2021} << QList<int>{0xAF, 3, 14, 5, 3, 21};
         QTest::newRow("2100") << QList<int>{59, 23, 31, 12, 2100} << QList<int>{0xAF, 59, 23, 31, 12, 100};
         QTest::newRow("2009") << QList<int>{10, 16, 7, 4, 2009} << QList<int>{0xAF, 10, 16, 7, 4, 9};
     }
@@ -140,7 +146,8 @@ private slots:
         QFETCH(QList<int>, fields);
         QFETCH(QList<int>, sent);
         Rig rig;
-        QCOMPARE(WriteClock(*rig.link, fields[0], fields[1], fields[2], fields[3], fields[4]), ClockWriteEnd::Done);
+        QCOMPARE(WriteClock(*rig.link, fields[0], fields[1], fields[2], fields[3], fields[4]),
+                 ClockWriteEnd::Done);
         QStringList expected{"open /dev/ttyUSB0", "w 37", "r 37"};
         for (int b : sent) {
             const QString hex = QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();

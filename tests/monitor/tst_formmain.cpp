@@ -1,8 +1,9 @@
 // The main window as created: layout, captions and design state of its controls.
-#include "link/searchcontrol.h"
 #include "link/nullport.h"
+#include "link/searchcontrol.h"
 #include "link/unitcomport.h"
 #include "monitor/formmain.h"
+#include "recordingsearch.h"
 #include "settings/chartpoints.h"
 #include "toolkit/statuspanels.h"
 #include "toolkit/stringgridmodel.h"
@@ -14,7 +15,6 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
-#include "recordingsearch.h"
 
 namespace {
 struct Rig {

@@ -7,9 +7,9 @@
 #include "toolkit/statuspanels.h"
 #include <QCheckBox>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 // The meter on the second slot, so that the port's digit and name are seen to come from the search.
@@ -36,12 +36,22 @@ private slots:
         QTest::addColumn<QString>("wire");
         QTest::addColumn<QString>("label");
         // No probe before 0xA7; 0xAB only for the meter that reports a configuration.
-        QTest::newRow("ЛРГ/24") << 24 << 1 << "open /dev/ttyUSB0|w A7|r A7|r 18|w 18|close" << "-";
-        QTest::newRow("65, configuration 0") << 65 << 0 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 00|w 00|close" << "нет";
-        QTest::newRow("65, configuration 1") << 65 << 1 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 01|w 01|close" << "гол.2";
-        QTest::newRow("65, configuration 2") << 65 << 2 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 02|w 02|close" << "гол.1";
-        QTest::newRow("65, configuration 3") << 65 << 3 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 03|w 03|close" << "-";
-        QTest::newRow("another meter") << 0xC8 << 1 << "open /dev/ttyUSB0|w A7|r A7|r C8|w C8|close" << "-";
+        QTest::newRow("ЛРГ/24") << 24 << 1 << "open /dev/ttyUSB0|w A7|r A7|r 18|w 18|close"
+                                << "-";
+        QTest::newRow("65, configuration 0")
+            << 65 << 0 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 00|w 00|close"
+            << "нет";
+        QTest::newRow("65, configuration 1")
+            << 65 << 1 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 01|w 01|close"
+            << "гол.2";
+        QTest::newRow("65, configuration 2")
+            << 65 << 2 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 02|w 02|close"
+            << "гол.1";
+        QTest::newRow("65, configuration 3")
+            << 65 << 3 << "open /dev/ttyUSB0|w A7|r A7|r 41|w 41|w AB|r AB|r 03|w 03|close"
+            << "-";
+        QTest::newRow("another meter") << 0xC8 << 1 << "open /dev/ttyUSB0|w A7|r A7|r C8|w C8|close"
+                                       << "-";
     }
     void exchangeAndConfiguration() {
         QFETCH(int, ident);
@@ -109,12 +119,18 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("configLabel");
         QTest::addColumn<bool>("startEnabled");
-        QTest::newRow("ЛРГ/24") << 24 << 0 << "ЛРГ/24" << "" << true;
-        QTest::newRow("65, configuration 0") << 65 << 0 << "" << "нет" << false;
-        QTest::newRow("65, configuration 1") << 65 << 1 << "" << "гол.2" << false;
-        QTest::newRow("65, configuration 2") << 65 << 2 << "" << "гол.1" << false;
-        QTest::newRow("65, configuration 3") << 65 << 3 << "" << "" << false;
-        QTest::newRow("another byte") << 7 << 0 << "" << "" << false;
+        QTest::newRow("ЛРГ/24") << 24 << 0 << "ЛРГ/24"
+                                << "" << true;
+        QTest::newRow("65, configuration 0") << 65 << 0 << ""
+                                             << "нет" << false;
+        QTest::newRow("65, configuration 1") << 65 << 1 << ""
+                                             << "гол.2" << false;
+        QTest::newRow("65, configuration 2") << 65 << 2 << ""
+                                             << "гол.1" << false;
+        QTest::newRow("65, configuration 3") << 65 << 3 << ""
+                                             << "" << false;
+        QTest::newRow("another byte") << 7 << 0 << ""
+                                      << "" << false;
     }
     void windowAfterIdentification() {
         QFETCH(int, ident);
@@ -139,10 +155,12 @@ private slots:
         QCOMPARE(rig.link->PortName, QString("COM2"));
         QCOMPARE(window.StatusBar->panelText(TFMain::PanelModel), model);
         QCOMPARE(window.StatusBar->panelText(TFMain::PanelConfig), configLabel);
-        QCOMPARE(window.StatusBar->panelText(TFMain::PanelMessage), QString("Для начала работы нажмите старт"));
+        QCOMPARE(window.StatusBar->panelText(TFMain::PanelMessage),
+                 QString("Для начала работы нажмите старт"));
         QCOMPARE(window.ButtonStartStop->isEnabled(), startEnabled);
         QCOMPARE(options.CheckBoxT->isEnabled(), startEnabled);
-        QVERIFY(!rig.ports->events().empty() && rig.ports->events().front().kind == EmulatedPortBackend::Event::Kind::Open);
+        QVERIFY(!rig.ports->events().empty() &&
+                rig.ports->events().front().kind == EmulatedPortBackend::Event::Kind::Open);
         QCOMPARE(describe(rig.ports->events()).split('\n').at(1), QString("w A7")); // no probe first
     }
 

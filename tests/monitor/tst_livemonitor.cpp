@@ -80,16 +80,28 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("panel");
         const QString kept = "(kept)";
-        QTest::newRow("continuous start") << false << false << false << true << true << false << "Стоп" << "Чтение каналов";
-        QTest::newRow("continuous start, silent") << false << false << false << false << false << false << "Старт" << "Нет отклика от прибора";
-        QTest::newRow("continuous stop") << false << true << false << true << false << false << "Старт" << " ";
-        QTest::newRow("continuous stop, silent") << false << true << false << false << false << false << "Старт" << " ";
-        QTest::newRow("timed start") << true << false << false << true << false << true << "Стоп" << "Соединение прошло успешно, ожидание начала измерений ";
-        QTest::newRow("timed start, silent") << true << false << false << false << false << false << "(kept)" << "Нет отклика от прибора...";
+        QTest::newRow("continuous start") << false << false << false << true << true << false << "Стоп"
+                                          << "Чтение каналов";
+        QTest::newRow("continuous start, silent")
+            << false << false << false << false << false << false << "Старт"
+            << "Нет отклика от прибора";
+        QTest::newRow("continuous stop") << false << true << false << true << false << false << "Старт"
+                                         << " ";
+        QTest::newRow("continuous stop, silent")
+            << false << true << false << false << false << false << "Старт"
+            << " ";
+        QTest::newRow("timed start") << true << false << false << true << false << true << "Стоп"
+                                     << "Соединение прошло успешно, ожидание начала измерений ";
+        QTest::newRow("timed start, silent") << true << false << false << false << false << false << "(kept)"
+                                             << "Нет отклика от прибора...";
         QTest::newRow("timed stop") << true << true << true << true << false << false << "Старт" << kept;
         // The mode is the box's state at the press: a running continuous mode does not stop a timed start.
-        QTest::newRow("timed start while continuous") << true << true << false << true << true << true << "Стоп" << "Соединение прошло успешно, ожидание начала измерений ";
-        QTest::newRow("continuous start while waiting") << false << false << true << true << true << true << "Стоп" << "Чтение каналов";
+        QTest::newRow("timed start while continuous")
+            << true << true << false << true << true << true << "Стоп"
+            << "Соединение прошло успешно, ожидание начала измерений ";
+        QTest::newRow("continuous start while waiting")
+            << false << false << true << true << true << true << "Стоп"
+            << "Чтение каналов";
     }
     void startStop() {
         QFETCH(bool, timedBox);
@@ -143,12 +155,14 @@ private slots:
         QTest::addColumn<int>("globe");
         QTest::addColumn<QStringList>("labels"); // THC WBGT RH tв tш tвт tтр tрад W
         // RH and tв both zero: every derived quantity is 0 while tш shows its own value.
-        QTest::newRow("guard") << 0 << 0 << 315 << QStringList{"0", "0", "0", "0", "31.5", "0", "0", "0", "0"};
+        QTest::newRow("guard") << 0 << 0 << 315
+                               << QStringList{"0", "0", "0", "0", "31.5", "0", "0", "0", "0"};
         // tв from the bytes FF 9C; tш below it is shown as measured; no dew point without humidity.
         // By hand: tвт = 0.636·(−10) − 4·0.25 − 4.94 = −12.3; THC = (7·−12.3 + 3·−15)/10 = −13.11;
         // WBGT = (7·−12.3 + 2·−15 − 10)/10 = −12.61; the clamp makes tрад = tв and W = 0.
-        QTest::newRow("negative air") << 0 << -100 << -150
-                                      << QStringList{"-13.1", "-12.6", "0", "-10", "-15", "-12.3", "--", "-10", "0"};
+        QTest::newRow("negative air")
+            << 0 << -100 << -150
+            << QStringList{"-13.1", "-12.6", "0", "-10", "-15", "-12.3", "--", "-10", "0"};
     }
     void cycleShowsTheReading() {
         QFETCH(int, rh);
@@ -169,7 +183,8 @@ private slots:
 
     void liveTableIsAConsistentModel() {
         Rig rig(channels(452, 231, 254));
-        QAbstractItemModelTester tester(rig.window->GridD, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(rig.window->GridD,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (int i = 0; i < 3; ++i) {
             rig.clock.Advance(3);
             rig.window->ReadCycle();
@@ -232,20 +247,29 @@ private slots:
     // --- alarms
 
     void alarms_data() {
-        QTest::addColumn<QString>("box"); // which quantities' boxes are checked: T, R, V
+        QTest::addColumn<QString>("box");   // which quantities' boxes are checked: T, R, V
         QTest::addColumn<QString>("level"); // lower;upper for all three
         QTest::addColumn<bool>("beepBox");
         QTest::addColumn<int>("beeps");
         // Readings: tв 23.1, RH 45.2, tш 25.4.
-        QTest::newRow("all levels at 0.0 cross") << "TRV" << "0.0;0.0" << true << 3;
-        QTest::newRow("no beep without the sound box") << "TRV" << "0.0;0.0" << false << 0;
-        QTest::newRow("upper equal counts") << "T" << "-50;23.1" << true << 1;
-        QTest::newRow("lower equal counts") << "R" << "45.2;90" << true << 1;
-        QTest::newRow("between the levels") << "TRV" << "0;60" << true << 0;
-        QTest::newRow("box off") << "" << "0.0;0.0" << true << 0;
-        QTest::newRow("text that is no number is not tested") << "T" << "abc;xyz" << true << 0;
-        QTest::newRow("the other level still is") << "T" << "abc;20" << true << 1;
-        QTest::newRow("comma taken as a point") << "V" << "0;25,4" << true << 1;
+        QTest::newRow("all levels at 0.0 cross") << "TRV"
+                                                 << "0.0;0.0" << true << 3;
+        QTest::newRow("no beep without the sound box") << "TRV"
+                                                       << "0.0;0.0" << false << 0;
+        QTest::newRow("upper equal counts") << "T"
+                                            << "-50;23.1" << true << 1;
+        QTest::newRow("lower equal counts") << "R"
+                                            << "45.2;90" << true << 1;
+        QTest::newRow("between the levels") << "TRV"
+                                            << "0;60" << true << 0;
+        QTest::newRow("box off") << ""
+                                 << "0.0;0.0" << true << 0;
+        QTest::newRow("text that is no number is not tested") << "T"
+                                                              << "abc;xyz" << true << 0;
+        QTest::newRow("the other level still is") << "T"
+                                                  << "abc;20" << true << 1;
+        QTest::newRow("comma taken as a point") << "V"
+                                                << "0;25,4" << true << 1;
     }
     void alarms() {
         QFETCH(QString, box);
@@ -277,12 +301,18 @@ private slots:
         QTest::addColumn<QTime>("now");
         QTest::addColumn<bool>("intervalAfter");
         QTest::addColumn<bool>("periodAfter");
-        QTest::newRow("start minute") << "08:30" << "09:00" << QTime(8, 30, 10) << true << true;
-        QTest::newRow("before the start") << "08:30" << "09:00" << QTime(8, 29, 59) << false << true;
-        QTest::newRow("end minute") << "08:30" << "09:00" << QTime(9, 0, 40) << false << false;
-        QTest::newRow("same start and end") << "08:30" << "08:30" << QTime(8, 30, 0) << false << false;
-        QTest::newRow("blank start never matches") << "  :  " << "  :  " << QTime(0, 0, 0) << false << true;
-        QTest::newRow("blank first hour place") << " 8:30" << "" << QTime(8, 30, 0) << false << true;
+        QTest::newRow("start minute") << "08:30"
+                                      << "09:00" << QTime(8, 30, 10) << true << true;
+        QTest::newRow("before the start") << "08:30"
+                                          << "09:00" << QTime(8, 29, 59) << false << true;
+        QTest::newRow("end minute") << "08:30"
+                                    << "09:00" << QTime(9, 0, 40) << false << false;
+        QTest::newRow("same start and end") << "08:30"
+                                            << "08:30" << QTime(8, 30, 0) << false << false;
+        QTest::newRow("blank start never matches") << "  :  "
+                                                   << "  :  " << QTime(0, 0, 0) << false << true;
+        QTest::newRow("blank first hour place") << " 8:30"
+                                                << "" << QTime(8, 30, 0) << false << true;
     }
     void timedWindow() {
         QFETCH(QString, start);

@@ -24,8 +24,22 @@ using Bytes = std::array<std::uint8_t, 16>;
 Bytes record(int rh, int tv, int tsh, int hour, int minute = 0) {
     auto hi = [](int v) { return static_cast<std::uint8_t>((v >> 8) & 0xFF); };
     auto lo = [](int v) { return static_cast<std::uint8_t>(v & 0xFF); };
-    return {0, 0, hi(rh), lo(rh), hi(tv), lo(tv), hi(tsh), lo(tsh), 0, static_cast<std::uint8_t>(minute),
-            static_cast<std::uint8_t>(hour), 17, 4, 7, 0, 0};
+    return {0,
+            0,
+            hi(rh),
+            lo(rh),
+            hi(tv),
+            lo(tv),
+            hi(tsh),
+            lo(tsh),
+            0,
+            static_cast<std::uint8_t>(minute),
+            static_cast<std::uint8_t>(hour),
+            17,
+            4,
+            7,
+            0,
+            0};
 }
 
 struct Rig : EmulatedLink {
@@ -70,9 +84,8 @@ private slots:
     void recordsFillTheTableAndTheChart() {
         MeterConfig config;
         config.customRecords = {
-            record(452, 231, 254, 9, 5),
-            record(0, 0, 187, 9, 6),       // RH and tв zero: no guard here
-            record(500, 250, 100, 10, 0),  // tш below tв: shown as tв, THC and WBGT from the received one
+            record(452, 231, 254, 9, 5), record(0, 0, 187, 9, 6), // RH and tв zero: no guard here
+            record(500, 250, 100, 10, 0), // tш below tв: shown as tв, THC and WBGT from the received one
             record(0xFF38, 0xFF38, 0xFF38, 10, 1), // signed tв and tш, unsigned RH
         };
         Rig rig(config);
@@ -121,10 +134,11 @@ private slots:
         QTest::addColumn<long>("silentAfter");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("panel");
-        QTest::newRow("search not done") << false << -1L << 1 << "Прибор не найден, обмен с ним пока невозможен";
+        QTest::newRow("search not done")
+            << false << -1L << 1 << "Прибор не найден, обмен с ним пока невозможен";
         QTest::newRow("silent meter") << true << 0L << 1 << "Нет отклика от прибора";
-        QTest::newRow("silent mid-record") << true << long(1 + 2 * 19 + 10) << 3
-                                           << "Прибор перестал отвечать, загружено записей: 2";
+        QTest::newRow("silent mid-record")
+            << true << long(1 + 2 * 19 + 10) << 3 << "Прибор перестал отвечать, загружено записей: 2";
     }
     void failures() {
         QFETCH(bool, found);

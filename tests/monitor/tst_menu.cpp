@@ -81,8 +81,8 @@ private slots:
         rig.window.TimerLogoTimer(); // 1 s after start
         QVERIFY(rig.logo.isVisible());
         QCOMPARE(rig.window.TimerLogo->interval(), 10000);
-        rig.logo.close();                // the user clicks it away...
-        rig.window.N8->trigger();        // ...and opens it again from the menu
+        rig.logo.close();         // the user clicks it away...
+        rig.window.N8->trigger(); // ...and opens it again from the menu
         QVERIFY(rig.logo.isVisible());
         rig.window.TimerLogoTimer(); // 11 s after start: hidden whatever happened meanwhile
         QVERIFY(!rig.logo.isVisible());

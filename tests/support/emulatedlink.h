@@ -6,7 +6,8 @@
 // A link to one emulated meter on one port, found by the search already unless told otherwise: the
 // usual set-up of the tests of exchanges and of the windows that run them.
 struct EmulatedLink {
-    explicit EmulatedLink(MeterConfig config = {}, bool found = true, QString port = QStringLiteral("/dev/ttyUSB0"))
+    explicit EmulatedLink(MeterConfig config = {}, bool found = true,
+                          QString port = QStringLiteral("/dev/ttyUSB0"))
         : meter(std::make_shared<MeterModel>(config)) {
         auto backend = std::make_unique<EmulatedPortBackend>();
         ports = backend.get();

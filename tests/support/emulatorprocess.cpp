@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QUuid>
 
-QString EmulatorProcess::program() { return QStringLiteral(METER_EMULATOR_PATH); }
+QString EmulatorProcess::program() {
+    return QStringLiteral(METER_EMULATOR_PATH);
+}
 
 EmulatorProcess::EmulatorProcess(const QStringList& options) : process_(std::make_unique<QProcess>()) {
     transcript_ = QDir::tempPath() + QStringLiteral("/zevadav-transcript-") +

@@ -11,7 +11,9 @@ QByteArray resourceBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-QByteArray fileBytes(const QString& path) { return resourceBytes(path); }
+QByteArray fileBytes(const QString& path) {
+    return resourceBytes(path);
+}
 } // namespace
 
 class TestFontInstall : public QObject {

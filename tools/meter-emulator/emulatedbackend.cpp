@@ -115,14 +115,30 @@ QString describe(const std::vector<EmulatedPortBackend::Event>& events) {
     for (const auto& e : events) {
         const QString hex = QStringLiteral("%1").arg(e.byte, 2, 16, QLatin1Char('0')).toUpper();
         switch (e.kind) {
-        case K::Open: lines << QStringLiteral("open ") + e.port; break;
-        case K::OpenFailed: lines << QStringLiteral("open-failed ") + e.port; break;
-        case K::Close: lines << QStringLiteral("close"); break;
-        case K::Write: lines << QStringLiteral("w ") + hex; break;
-        case K::WriteFailed: lines << QStringLiteral("w! ") + hex; break;
-        case K::ReadByte: lines << QStringLiteral("r ") + hex; break;
-        case K::ReadTimeout: lines << QStringLiteral("r -"); break;
-        case K::ReadFailed: lines << QStringLiteral("r!"); break;
+        case K::Open:
+            lines << QStringLiteral("open ") + e.port;
+            break;
+        case K::OpenFailed:
+            lines << QStringLiteral("open-failed ") + e.port;
+            break;
+        case K::Close:
+            lines << QStringLiteral("close");
+            break;
+        case K::Write:
+            lines << QStringLiteral("w ") + hex;
+            break;
+        case K::WriteFailed:
+            lines << QStringLiteral("w! ") + hex;
+            break;
+        case K::ReadByte:
+            lines << QStringLiteral("r ") + hex;
+            break;
+        case K::ReadTimeout:
+            lines << QStringLiteral("r -");
+            break;
+        case K::ReadFailed:
+            lines << QStringLiteral("r!");
+            break;
         }
     }
     return lines.join(QLatin1Char('\n'));

@@ -35,12 +35,12 @@ struct MeterConfig {
     std::vector<std::array<std::uint8_t, 16>> customRecords;
 
     // Faults.
-    bool silent = false;        // answers nothing at all
-    long silentAfter = -1;      // stops sending after this many bytes (-1 = never)
-    long garbageAfter = -1;     // slips one unexpected byte in after this many sent bytes
+    bool silent = false;    // answers nothing at all
+    long silentAfter = -1;  // stops sending after this many bytes (-1 = never)
+    long garbageAfter = -1; // slips one unexpected byte in after this many sent bytes
     std::uint8_t garbageByte = 0xEE;
-    std::int64_t slowUs = 0;    // every byte goes out this much later
-    bool paced = false;         // both directions take the wire time of 9600 baud, 8N1
+    std::int64_t slowUs = 0; // every byte goes out this much later
+    bool paced = false;      // both directions take the wire time of 9600 baud, 8N1
     // A half-done exchange is forgotten after this long without a byte from the computer.
     std::int64_t resetUs = 1'000'000;
 };
@@ -100,9 +100,9 @@ private:
     std::size_t dataIndex_ = 0;
 
     std::deque<Out> out_;
-    std::int64_t now_ = 0;         // time the byte in hand has been fully received
-    std::int64_t lastInEnd_ = 0;   // end of the last byte received (pacing)
-    std::int64_t lastOutEnd_ = 0;  // end of the last byte sent (pacing)
+    std::int64_t now_ = 0;        // time the byte in hand has been fully received
+    std::int64_t lastInEnd_ = 0;  // end of the last byte received (pacing)
+    std::int64_t lastOutEnd_ = 0; // end of the last byte sent (pacing)
     std::int64_t lastActivity_ = 0;
     long sentCount_ = 0;
     MeterClock clock_{};

@@ -27,7 +27,9 @@ PtyServer::~PtyServer() {
         ::close(master_);
 }
 
-void PtyServer::stop() { stopRequested = true; }
+void PtyServer::stop() {
+    stopRequested = true;
+}
 
 std::string PtyServer::open() {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -79,7 +81,8 @@ int PtyServer::serve(int transcriptFd) {
             // which would stretch every paced byte: sleep until shortly before the byte is due, then poll
             // without sleeping.
             constexpr std::int64_t SpinUs = 400;
-            const std::int64_t wait = std::max<std::int64_t>(0, meter_.nextReadyUs() - (monoUs() - start) - SpinUs);
+            const std::int64_t wait =
+                std::max<std::int64_t>(0, meter_.nextReadyUs() - (monoUs() - start) - SpinUs);
             timeout = {static_cast<time_t>(wait / 1'000'000), static_cast<long>(wait % 1'000'000) * 1000};
         }
         pollfd fd{master_, POLLIN, 0};

@@ -1,13 +1,13 @@
 // Draws the program's windows into PNG files without a meter and without a display:
 //   QT_QPA_PLATFORM=offscreen zevadav-screenshots OUTDIR
-#include "link/searchcontrol.h"
-#include "link/nullport.h"
-#include "link/unitcomport.h"
-#include "monitor/formmain.h"
-#include "settings/formoptions.h"
 #include "about/formhelp.h"
 #include "about/formlogo.h"
+#include "link/nullport.h"
+#include "link/searchcontrol.h"
+#include "link/unitcomport.h"
+#include "monitor/formmain.h"
 #include "monitor/livetablemodel.h"
+#include "settings/formoptions.h"
 #include "stats/formstat.h"
 #include <QApplication>
 #include <QDir>
