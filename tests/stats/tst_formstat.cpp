@@ -1,6 +1,7 @@
 // The statistics window: its layout, the refresh on show, "Обновить" and a change of quantity, the bars,
 // their labels and marks, the minimum and maximum read-outs, and the duct section's radio buttons.
 #include "monitor/readingstore.h"
+#include "readings.h"
 #include "stats/barmarks.h"
 #include "stats/formstat.h"
 #include <QBarCategoryAxis>
@@ -18,15 +19,6 @@
 #include <QTest>
 
 namespace {
-Reading reading(std::int32_t tv, std::int32_t rh, std::int32_t tsh) {
-    Reading r;
-    r.tenths.fill(0);
-    r.tenths[Reading::Tv] = tv;
-    r.tenths[Reading::RH] = rh;
-    r.tenths[Reading::Tsh] = tsh;
-    return r;
-}
-
 QList<qreal> bars(const TFStat& f) {
     QList<qreal> values;
     for (int i = 0; i < f.BarSetStat->count(); ++i)

@@ -1,19 +1,11 @@
 // The statistics without a window: the quantities and their class labels, counting at the class edges,
 // minimum and maximum over every reading, and the bars' shares in percent.
+#include "readings.h"
 #include "stats/stathistogram.h"
 #include <QTest>
 #include <random>
 
 namespace {
-Reading reading(std::int32_t tv, std::int32_t rh, std::int32_t tsh) {
-    Reading r;
-    r.tenths.fill(0);
-    r.tenths[Reading::Tv] = tv;
-    r.tenths[Reading::RH] = rh;
-    r.tenths[Reading::Tsh] = tsh;
-    return r;
-}
-
 // The counts of the plain class loop: for each class, every point whose value v (its tenths divided
 // by ten) has L <= v < L + 10.
 std::array<std::int64_t, StatClasses> referenceCounts(const std::vector<std::int32_t>& tenths, int lowest) {
