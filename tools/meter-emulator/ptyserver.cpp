@@ -72,14 +72,14 @@ int PtyServer::serve(int transcriptFd) {
             meter_.clearTranscript(); // a meter served for days must not grow without bound
         }
         timespec timeout{0, 200'000'000};
-        if (meter_.config().paced) {
-            // A paced line measures time from the moment a byte arrives: never sleep, so that no wake-up
-            // delay is added to the wire time.
+        if (meter_.config().paced && meter_.hasOutput()) {
+            // A paced byte is due a byte time after the one it answers arrived; a sleeping process wakes a
+            // few hundred microseconds late on a virtual machine, so keep polling without sleeping until it
+            // is sent. While nothing is due, sleep until the computer writes: a busy core here would have
+            // to be shared with the kernel's terminal work and the program, and every answer would be late.
             timeout = {0, 0};
         } else if (meter_.hasOutput()) {
-            // A sleeping process wakes up a few hundred microseconds late on a busy or virtual machine,
-            // which would stretch every paced byte: sleep until shortly before the byte is due, then poll
-            // without sleeping.
+            // Slow bytes: sleep until shortly before the byte is due, then poll without sleeping.
             constexpr std::int64_t SpinUs = 400;
             const std::int64_t wait =
                 std::max<std::int64_t>(0, meter_.nextReadyUs() - (monoUs() - start) - SpinUs);
