@@ -41,6 +41,12 @@ QLineSeries* WindowedChartView::addFeed(QLineSeries* series, Feed feed) {
     series->attachAxis(axisX_);
     series->attachAxis(axisY_);
     feeds_.push_back({series, std::move(feed)});
+    // A hidden series is not fed (a chart may hold several histories and show one); it catches up
+    // when it is shown.
+    connect(series, &QAbstractSeries::visibleChanged, this, [this, series] {
+        if (series->isVisible())
+            refeed();
+    });
     if (autoX_ && xFollowsNormal())
         fitXToFeeds(); // a refit refetches every series, since the new one may widen the range
     else
@@ -80,7 +86,7 @@ void WindowedChartView::refeed() {
 }
 
 void WindowedChartView::feedSeries(const Fed& fed, double xFrom, double xTo) {
-    if (!fed.series)
+    if (!fed.series || !fed.series->isVisible())
         return;
     QList<QPointF> points;
     points.reserve(fed.series->count() + 2);
@@ -94,7 +100,7 @@ void WindowedChartView::fitXToFeeds() {
     double lo = inf, hi = -inf;
     for (const Fed& fed : feeds_) {
         feedSeries(fed, -inf, inf);
-        if (fed.series && fed.series->count() > 0) {
+        if (fed.series && fed.series->isVisible() && fed.series->count() > 0) {
             lo = std::min(lo, fed.series->at(0).x());
             hi = std::max(hi, fed.series->at(fed.series->count() - 1).x());
         }

@@ -14,7 +14,8 @@ class QRubberBand;
 // history: each is fed by a function that supplies the points of an X range, and is refed with the
 // points of the visible X range (plus FeedMargin either side, so that the lines run to the edges)
 // whenever that range changes. A refeed costs O(points in the window) per series, whatever the length
-// of the history, and hands each series its points in one QLineSeries::replace.
+// of the history, and hands each series its points in one QLineSeries::replace. Hidden series are not
+// fed (they keep what they last held); showing one feeds it at once.
 //
 // Mouse, as the user instructions describe it:
 // - left-button drag from top left to bottom right: the dragged rectangle fills the plot (both axes;
@@ -24,8 +25,8 @@ class QRubberBand;
 // - right-button drag: pans both axes;
 // - a click, or a drag shorter than DragThreshold pixels, changes nothing.
 //
-// X axis: automatic until the first showXWindow — every refeed then asks each feed for all its points
-// (X in [-inf, +inf]) and fits the X axis to them, which is meant for short histories. An owner with a
+// X axis: automatic until the first showXWindow — every refeed then asks each visible series' feed for
+// all its points (X in [-inf, +inf]) and fits the X axis to them, which is meant for short histories. An owner with a
 // long history calls showXWindow and stays in control of the window from then on.
 //
 // Both axes are hidden QValueAxis objects (bottom and left), attached to every series added through

@@ -104,12 +104,14 @@ private slots:
         QCOMPARE(rig.cell(1, 2), QString("15.9"));
         QCOMPARE(rig.cell(3, 3), QString("6533.6"));
         QCOMPARE(rig.cell(4, 3), QString("-20"));
-        // Chart points: X the address, one per record in each of the four series.
+        // Chart points: X the address, one per record in each of the four series (a series is fed
+        // when it is chosen).
         const auto* s4 = rig.window->Series4;
-        rig.window->ChartValue->refeed();
+        rig.window->ComboBoxZ->setCurrentIndex(3);
         QCOMPARE(s4->count(), 4);
         QCOMPARE(s4->at(0).x(), 10.0);
         QCOMPARE(s4->at(2).y(), 25.0); // the clamped tш
+        rig.window->ComboBoxZ->setCurrentIndex(1);
         QCOMPARE(rig.window->Series2->at(3).y(), 6533.6);
         QCOMPARE(rig.panel3(), QString()); // a download that ran to its end leaves no status text
     }

@@ -265,6 +265,35 @@ private slots:
         QCOMPARE(view.axisX()->max(), 13.0);
     }
 
+    void aHiddenSeriesWaitsAndIsFedWhenShown() {
+        b_->setVisible(false);
+        QSignalSpy replaced(b_, &QXYSeries::pointsReplaced);
+        history_.push_back(42);
+        view_->showXWindow(99950, 100000);
+        QCOMPARE(replaced.count(), 0); // not fed while hidden: it still holds the old window
+        QCOMPARE(b_->at(0).x(), 99898.0);
+        b_->setVisible(true);
+        QCOMPARE(replaced.count(), 1);
+        checkFed(); // both series hold the window shown now
+
+        // With the X axis automatic, the fit follows the visible series only.
+        WindowedChartView view;
+        auto range = [](double first, double last) {
+            return [first, last](double from, double to, QList<QPointF>& out) {
+                for (double v = std::max(first, from); v <= std::min(last, to); ++v)
+                    out.append(QPointF(v, 0));
+            };
+        };
+        view.addFeed(new QLineSeries, range(0, 10));
+        QLineSeries* wide = view.addFeed(new QLineSeries, range(-5, 20));
+        QCOMPARE(std::pair(view.axisX()->min(), view.axisX()->max()), std::pair(-5.0, 20.0));
+        wide->setVisible(false);
+        view.refeed();
+        QCOMPARE(std::pair(view.axisX()->min(), view.axisX()->max()), std::pair(0.0, 10.0));
+        wide->setVisible(true);
+        QCOMPARE(std::pair(view.axisX()->min(), view.axisX()->max()), std::pair(-5.0, 20.0));
+    }
+
     void dragDownRightZoomsIntoTheRectangle() {
         drag(*view_, Qt::LeftButton, at(*view_, 0.25, 0.25), at(*view_, 0.75, 0.75));
         QVERIFY2(nearX(x()->min(), 99924) && nearX(x()->max(), 99974),
