@@ -10,6 +10,7 @@
 #include "toolkit/beeper.h"
 #include "toolkit/compacttabs.h"
 #include "toolkit/fonts.h"
+#include "toolkit/lastrowfollower.h"
 #include "toolkit/messages.h"
 #include "toolkit/resources.h"
 #include "toolkit/statuspanels.h"
@@ -207,6 +208,7 @@ void TFMain::setUpGrids() {
     GridL = new StringGridModel(columns, 1, this);
     StringGridD->setModel(GridD);
     StringGridL->setModel(GridL);
+    liveTableFollower_ = new LastRowFollower(StringGridD);
     for (QTableView* view : {StringGridD, StringGridL}) {
         view->horizontalHeader()->setFixedHeight(18);
         view->horizontalHeader()->setHighlightSections(false);

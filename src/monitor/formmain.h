@@ -16,6 +16,7 @@ class SearchControl;
 class StatusPanels;
 class StringGridModel;
 class LiveTableModel;
+class LastRowFollower;
 class Beeper;
 class TimeSource;
 class WindowedChartView;
@@ -87,6 +88,8 @@ public:
 
     // Everything a cycle shows once the meter has answered: labels, table row, chart windows, alarms.
     void PublishReading(const LiveQuantities& q, const QTime& time);
+    // A reading's row in the live table, which keeps its last row in view.
+    void AppendLiveRow(const Reading& reading);
 
     // Opens the settings window when it is hidden, closes it when it is shown.
     QToolButton* ButtonSettings = nullptr;
@@ -179,6 +182,7 @@ private:
     const TimeSource* time_ = nullptr;
     Beeper* beeper_ = nullptr;
 
+    LastRowFollower* liveTableFollower_ = nullptr;
     std::unique_ptr<LoggerSeries> loggerSeries_;
     QCategoryAxis* loggerAxis_ = nullptr;
     QTimer* chartRefeed_ = nullptr;

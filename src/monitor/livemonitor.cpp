@@ -8,6 +8,7 @@
 #include "settings/formoptions.h"
 #include "settings/maskedit.h"
 #include "toolkit/beeper.h"
+#include "toolkit/lastrowfollower.h"
 #include "toolkit/statuspanels.h"
 #include "toolkit/timesource.h"
 #include "toolkit/windowedchart.h"
@@ -125,6 +126,11 @@ Reading TFMain::MakeReading(const LiveQuantities& q, const QTime& time) {
     return r;
 }
 
+void TFMain::AppendLiveRow(const Reading& reading) {
+    GridD->append(reading);
+    liveTableFollower_->rowsAdded();
+}
+
 void TFMain::PublishReading(const LiveQuantities& q, const QTime& time) {
     const Reading reading = MakeReading(q, time);
     const std::pair<QLabel*, Reading::Column> labels[] = {
@@ -133,8 +139,7 @@ void TFMain::PublishReading(const LiveQuantities& q, const QTime& time) {
         {Label26, Reading::WBGT}, {Label29, Reading::Trad}, {Label30, Reading::W}};
     for (const auto& [label, column] : labels)
         label->setText(LiveTableModel::valueText(reading, column));
-    GridD->append(reading);
-    StringGridD->scrollToBottom();
+    AppendLiveRow(reading);
 
     // The alarms, in the order tв, RH, tш, each on the unrounded value of this cycle.
     if (FOptions) {

@@ -1,6 +1,7 @@
 // The clock and the beeper behind their interfaces, and the windowed chart view with its mouse zoom and
 // pan. No sound card is needed: the beeper plays into devices defined in ALSA configuration text.
 #include "toolkit/beeper.h"
+#include "toolkit/lastrowfollower.h"
 #include "toolkit/timesource.h"
 #include "toolkit/windowedchart.h"
 #include <QApplication>
@@ -8,7 +9,10 @@
 #include <QFile>
 #include <QGraphicsLayout>
 #include <QLocale>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -442,14 +446,62 @@ private slots:
     }
 };
 
-// Three classes in one program; functions named on the command line pick the class that has them.
+class TestLastRowFollower : public QObject {
+    Q_OBJECT
+    static bool atLastRow(const QTableView& view) {
+        const QScrollBar* bar = view.verticalScrollBar();
+        return bar->maximum() > 0 && bar->value() == bar->maximum();
+    }
+
+private slots:
+    void aShownViewFollowsAHiddenOneCatchesUpWhenShown() {
+        QStandardItemModel model(0, 2);
+        QWidget window;
+        QTableView view(&window);
+        view.setModel(&model);
+        view.resize(200, 150);
+        auto* follower = new LastRowFollower(&view);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto add = [&](int rows) {
+            for (int i = 0; i < rows; ++i)
+                model.appendRow({new QStandardItem(QString::number(model.rowCount())), new QStandardItem});
+            follower->rowsAdded();
+        };
+        add(50);
+        QVERIFY(atLastRow(view));
+        add(1);
+        QVERIFY(atLastRow(view));
+
+        view.hide();
+        add(200); // hidden: not scrolled now...
+        view.verticalScrollBar()->setValue(0);
+        view.show(); // ...but as soon as it is shown again
+        QTRY_VERIFY(atLastRow(view));
+        QVERIFY(view.indexAt(QPoint(5, view.viewport()->height() - 5)).row() >= 240);
+
+        // Shown through its window, too; and a view with nothing pending is left where the user put it.
+        window.hide();
+        add(10);
+        window.show();
+        QTRY_VERIFY(atLastRow(view));
+        view.verticalScrollBar()->setValue(3);
+        view.hide();
+        view.show();
+        QTest::qWait(20);
+        QCOMPARE(view.verticalScrollBar()->value(), 3);
+    }
+};
+
+// Four classes in one program; functions named on the command line pick the class that has them.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TestTimeSource clock;
     TestBeeper beeper;
     TestWindowedChart chart;
+    TestLastRowFollower follower;
     int failed = 0, ran = 0;
-    for (QObject* tests : std::initializer_list<QObject*>{&clock, &beeper, &chart}) {
+    for (QObject* tests : std::initializer_list<QObject*>{&clock, &beeper, &chart, &follower}) {
         bool has = true;
         for (int i = 1; i < argc; ++i) {
             const QByteArray arg(argv[i]);
